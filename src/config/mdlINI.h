@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+// Access to the settings file and the small routines the subsystems share.
+// All texts are UTF-8; the settings file itself is kept in code page 936 (GBK)
+// so that files written by the Windows clients read back exactly.
+namespace lumaro {
+
+// The full path of the settings file: program folder + "ini" + separator +
+// executable base name + ".lic". Set once by start-up, before any window.
+extern std::string ConfigFilePath;
+
+// The value of `key` in `section` of `file`, or "" when there is none. Never
+// fails: a missing, unreadable or malformed file gives "".
+std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
+
+// Writes key=value into section of file; callers never learn the outcome.
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                    const std::string& value);
+
+enum class IniWriteResult {
+    Written,
+    Refused,  // the section, key or value would inject lines: nothing changed
+    Failed,   // the file could not be replaced (read-only, no space, ...): old file kept
+};
+// WriteIniString with the outcome, for tools that must tell the user.
+IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value);
+
+// Folder paths in one normal form, ending in the separator, so callers append
+// relative names directly. The separator is "\" on Windows and "/" elsewhere.
+std::string GetAppFolder();     // the running executable's folder
+std::string GetSystemFolder();  // the system folder ("/usr/bin/" on POSIX)
+
+// The normalisation itself: every "/" becomes `separator` when it is "\",
+// and a missing trailing separator is added ("D:/Agency/bin" -> "D:\Agency\bin\",
+// "D:\" stays "D:\", "" -> "\").
+std::string NormalizeFolder(std::string path, char separator);
+
+// The executable's file name without folder and extension ("Lumaro").
+std::string GetExecutableBaseName();
+
+// The text between the first `startMarker` and the first `endMarker` after
+// it, markers matched regardless of letter case, nothing trimmed; "" when the
+// markers are not found in that order.
+std::string GetTextBetween(const std::string& text, const std::string& startMarker, const std::string& endMarker);
+
+}  // namespace lumaro

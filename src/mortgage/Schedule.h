@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The repayment schedule of a bank mortgage ("按揭") under the equal-payment
+// ("等额法") and the declining ("递减法") method, computed into a table that the
+// calculator window's grid and lumaro-cli both provide.
+namespace lumaro {
+
+// The target of the computation: rows and columns numbered from 1; three
+// columns (本金, 利息, 应还款). Every operation throws errors::OutOfRange() for
+// a row or column outside the table.
+class ScheduleTable {
+public:
+    static constexpr int Columns = 3;
+    // The most rows a table holds (schedule rows plus the totals row).
+    static constexpr int MaxRows = 65536;
+
+    virtual ~ScheduleTable() = default;
+    virtual void Clear() = 0;                       // every cell emptied
+    virtual int RowCount() const = 0;
+    virtual void SetRowCount(int rows) = 0;         // throws for rows < 1 or > MaxRows
+    virtual void SetRowLabel(int row, const std::string& label) = 0;
+    virtual void SetCell(int row, int column, const std::string& centsText) = 0;
+    virtual double Cell(int row, int column) const = 0;  // an empty cell reads 0
+};
+
+// A plain in-memory table; the base of the window's model and the CLI's output.
+class MemoryScheduleTable : public ScheduleTable {
+public:
+    void Clear() override;
+    int RowCount() const override { return static_cast<int>(labels_.size()); }
+    void SetRowCount(int rows) override;
+    void SetRowLabel(int row, const std::string& label) override;
+    void SetCell(int row, int column, const std::string& centsText) override;
+    double Cell(int row, int column) const override;
+
+    const std::string& RowLabel(int row) const;
+    bool HasCell(int row, int column) const;
+    std::string CellText(int row, int column) const;  // "" for an empty cell, else "0.00" form
+
+private:
+    void Check(int row, int column) const;
+    struct Slot {
+        double value = 0;
+        bool set = false;
+    };
+    std::vector<std::string> labels_;
+    std::vector<Slot> cells_;  // row-major, Columns per row
+};
+
+// The computation's inputs, converted as the window reads its boxes.
+struct ScheduleInputs {
+    double DKJE = 0;   // loan amount
+    double DKLL = 0;   // rate per period, a fraction (box 0.5 -> 0.005)
+    double DKQS = 0;   // periods in months, unrounded
+    int16_t HKFS = 0;  // 0 equal payment; anything else declining
+};
+
+// Reads the inputs from the texts of the amount, rate and period boxes and the
+// two list positions (unit: 1 = years; method), with the leading-number parse.
+ScheduleInputs ReadScheduleInputs(std::string_view amount, std::string_view rate, std::string_view periods,
+                                  int unitIndex, int methodIndex);
+
+// The payment of period QS (1-based); BJ and LX receive its principal and
+// interest. Keeps no state: the equal-payment method walks periods 1..QS.
+double AJDK(double DKJE, double DKLL, double DKQS, int32_t QS, double& BJ, double& LX, int16_t HKFS);
+
+// Fills the table: clears it, sets n + 1 rows (n = DKQS rounded half to even),
+// writes every period, the totals row "合计" and the remainder correction.
+// Each step is atomic: a step that faults writes nothing and the next runs.
+void ComputeSchedule(const ScheduleInputs& inputs, ScheduleTable& table);
+
+}  // namespace lumaro

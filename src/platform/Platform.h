@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Everything the program asks of the operating system goes through here. One
+// implementation per system: PlatformPosix.cpp, PlatformWin32.cpp.
+namespace lumaro::platform {
+
+// Folder separator of this system.
+#ifdef _WIN32
+inline constexpr char Separator = '\\';
+#else
+inline constexpr char Separator = '/';
+#endif
+
+// UTF-8 <-> code page 936 (GBK). Characters GBK lacks become "?"; bytes that
+// are not valid GBK become U+FFFD.
+std::string ToAnsi(std::string_view utf8);
+std::string FromAnsi(std::string_view ansi);
+
+// The running executable's full path (UTF-8). Tests may override it to run
+// the program's logic in a temporary program folder.
+std::string ExecutablePath();
+void OverrideExecutablePath(std::optional<std::string> path);
+
+// The system folder as the system reports it, without normalisation
+// ("/usr/bin" on POSIX, GetSystemDirectory on Windows; "" when unknown).
+std::string SystemDirectory();
+
+bool FileExists(const std::string& path);  // an existing file (not a folder), exact path
+
+// Names (without folder) of the ordinary files of a folder, in listing order:
+// no subfolders, no hidden files (dot files on POSIX; hidden or system
+// attribute on Windows). A missing or unreadable folder lists nothing.
+std::vector<std::string> ListOrdinaryFiles(const std::string& folder);
+
+// The first executable called `name` on the search path, if any.
+std::optional<std::string> FindOnPath(const std::string& name);
+
+// The registration tool for component files: "regsvr32.exe" on Windows,
+// "regsvr32" (found on the search path, if at all) elsewhere.
+std::optional<std::string> RegistrationTool();
+
+// How a started program's window is first shown.
+enum class Show { Normal, Hidden, MinimizedWithFocus };
+
+// Starting other programs; never waits for them. Tests install a recording
+// launcher instead of the system's.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Opens a file or address with the handler the user chose for it
+    // (ShellExecute "open", xdg-open); false when that cannot be done.
+    virtual bool Open(const std::string& target, Show show) = 0;
+    // Starts a program with its arguments (each passed whole, blanks and all),
+    // detached; false when it cannot be started.
+    virtual bool Start(const std::string& program, const std::vector<std::string>& arguments, Show show) = 0;
+};
+
+Launcher& SystemLauncher();
+Launcher& CurrentLauncher();               // SystemLauncher() unless replaced
+void SetLauncher(Launcher* launcher);      // nullptr restores the system's
+
+}  // namespace lumaro::platform

@@ -1,0 +1,72 @@
+#include "shell/WindowKit.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+namespace lumaro::ui {
+namespace {
+
+double Dpi(bool horizontal) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return 96.0;
+    return horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+}
+
+MessageSink& Sink() {
+    static MessageSink sink;
+    return sink;
+}
+
+std::function<void()>& EndHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+}  // namespace
+
+int TwipsX(double twips) { return qRound(twips * Dpi(true) / 1440.0); }
+int TwipsY(double twips) { return qRound(twips * Dpi(false) / 1440.0); }
+
+QRect TwipsRect(double left, double top, double width, double height) {
+    return {TwipsX(left), TwipsY(top), TwipsX(width), TwipsY(height)};
+}
+
+QIcon AppIcon() {
+    static const QIcon icon(QStringLiteral(":/icons/lumaro.svg"));
+    return icon;
+}
+
+void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon) {
+    if (Sink()) {
+        Sink()(text, title, icon);
+        return;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setIcon(icon == MsgIcon::Information ? QMessageBox::Information
+                : icon == MsgIcon::Warning   ? QMessageBox::Warning
+                                             : QMessageBox::NoIcon);
+    box.exec();
+}
+
+void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
+
+void EndProgram() {
+    if (EndHook()) {
+        EndHook()();
+        return;
+    }
+    // Hide everything first so nothing paints or reacts while the loop winds down;
+    // quitting the loop (rather than _exit) lets the browser profile flush its cookies.
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}
+
+void SetEndProgramHook(std::function<void()> hook) { EndHook() = std::move(hook); }
+
+}  // namespace lumaro::ui

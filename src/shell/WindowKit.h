@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <QIcon>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+// What every window of the program shares: the twips of the original layout
+// converted to pixels, the program's icon, message boxes and ending the program.
+namespace lumaro::ui {
+
+// Twips (1/1440 inch) to pixels through the primary screen's logical DPI.
+int TwipsX(double twips);
+int TwipsY(double twips);
+QRect TwipsRect(double left, double top, double width, double height);
+
+// The program's icon, taken by every window.
+QIcon AppIcon();
+
+// UTF-8 <-> QString for the core's texts.
+inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+inline std::string S(const QString& text) { return text.toStdString(); }
+
+enum class MsgIcon { None, Information, Warning };
+
+// A modal message box with an OK button. Tests replace the box by a sink that
+// records the message instead of blocking.
+void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon = MsgIcon::None);
+using MessageSink = std::function<void(const QString& text, const QString& title, MsgIcon icon)>;
+void SetMessageSink(MessageSink sink);  // an empty sink restores real boxes
+
+// Ends the program at once: no further handler runs and nothing is saved.
+// Tests replace it to observe the end.
+void EndProgram();
+void SetEndProgramHook(std::function<void()> hook);  // an empty hook restores the real end
+
+}  // namespace lumaro::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace lumaro {
+
+// True for a name whose last four characters, upper-cased, are ".DLL" or
+// ".OCX" (a shorter name is compared as it stands).
+bool IsComponentFile(const std::string& fileName);
+
+// The registration of the component files in the program's Dll folder. A
+// window in the original program that is loaded but never shown; here only
+// its load handler remains.
+class frmRegDLl {
+public:
+    // doEvents lets the user interface process its pending events once.
+    frmRegDLl(platform::Launcher& launcher, std::function<void()> doEvents);
+
+    // Launches the registration tool once per component file, in listing
+    // order, letting pending events run five times after each launch. A
+    // missing Dll folder counts as empty.
+    void Form_Load();
+
+private:
+    platform::Launcher& launcher_;
+    std::function<void()> doEvents_;
+};
+
+}  // namespace lumaro

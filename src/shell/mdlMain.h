@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+
+// The program's start-up: fixes the settings file path, then either registers
+// the shipped components and restarts, or shows the main window.
+namespace lumaro {
+
+struct StartupHooks {
+    // Loads the (never shown) registration window, which launches the
+    // registration of every component file and returns.
+    std::function<void()> LoadRegistrationWindow;
+    // A message box with an OK button and the information icon; returns when closed.
+    std::function<void(const std::string& text, const std::string& title)> ShowInformation;
+    // Loads and shows the main window (modeless).
+    std::function<void()> ShowMainWindow;
+};
+
+enum class StartupOutcome {
+    MainWindowShown,  // registered: the main window is up, run the event loop
+    Restarted,        // first run: a new instance was started, end this one now
+};
+
+// The settings file path for a program folder (ending in its separator) and
+// executable base name: folder + "ini" + separator + base + ".lic".
+std::string ComposeConfigFilePath(const std::string& appFolder, const std::string& baseName);
+
+// The command that starts a new instance of this program.
+std::string RestartCommand();
+
+// Runs start-up. Sets ConfigFilePath first. On a first run whose flag cannot
+// be stored (the read-back is not "True"), it does not restart, so a program
+// in a read-only folder does not restart itself forever: it shows the main window.
+StartupOutcome Main(const StartupHooks& hooks, platform::Launcher& launcher);
+
+}  // namespace lumaro

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <QString>
+#include <vector>
+
+#include "shell/WindowKit.h"
+
+namespace lumaro::test {
+
+// Records the message boxes shown while it lives, instead of showing them.
+class MessageRecorder {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        ui::MsgIcon icon;
+    };
+    MessageRecorder();
+    ~MessageRecorder();
+    const std::vector<Message>& messages() const { return messages_; }
+
+private:
+    std::vector<Message> messages_;
+};
+
+// Counts EndProgram calls while it lives, instead of ending the program.
+class EndRecorder {
+public:
+    EndRecorder();
+    ~EndRecorder();
+    int count() const { return count_; }
+
+private:
+    int count_ = 0;
+};
+
+// Lets the event loop run until `done` is true or `ms` pass; returns done().
+template <class Pred>
+bool WaitUntil(Pred done, int ms = 10000);
+bool WaitForImpl(const std::function<bool()>& done, int ms);
+template <class Pred>
+bool WaitUntil(Pred done, int ms) {
+    return WaitForImpl(std::function<bool()>(done), ms);
+}
+
+}  // namespace lumaro::test

@@ -1,0 +1,18 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "shell/WindowKit.h"
+
+// The main of every window test: a QApplication on the offscreen platform,
+// message boxes recorded instead of shown, and the end of the program observed
+// rather than carried out.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
