@@ -3,8 +3,6 @@
 namespace lumaro::platform {
 
 // Placeholder until the POSIX layer is built.
-std::string ToAnsi(std::string_view utf8) { return std::string(utf8); }
-std::string FromAnsi(std::string_view ansi) { return std::string(ansi); }
 std::string ExecutablePath() { return {}; }
 void OverrideExecutablePath(std::optional<std::string>) {}
 std::string SystemDirectory() { return "/usr/bin"; }

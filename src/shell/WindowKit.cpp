@@ -1,6 +1,8 @@
 #include "shell/WindowKit.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QStringList>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -26,6 +28,15 @@ std::function<void()>& EndHook() {
 }
 
 }  // namespace
+
+void InitApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Lumaro"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumaro"));
+    QApplication::setWindowIcon(AppIcon());
+    const QStringList cjk{QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+                          QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
+}
 
 int TwipsX(double twips) { return qRound(twips * Dpi(true) / 1440.0); }
 int TwipsY(double twips) { return qRound(twips * Dpi(false) / 1440.0); }

@@ -11,6 +11,11 @@ class QWidget;
 // converted to pixels, the program's icon, message boxes and ending the program.
 namespace lumaro::ui {
 
+// Application-wide settings every run and every window test makes: names,
+// the program icon, and the fonts of the original layout ("宋体") mapped to an
+// installed CJK font where they are missing.
+void InitApplication();
+
 // Twips (1/1440 inch) to pixels through the primary screen's logical DPI.
 int TwipsX(double twips);
 int TwipsY(double twips);

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    lumaro::ui::InitApplication();
     return RUN_ALL_TESTS();
 }
