@@ -11,11 +11,14 @@ namespace lumaro {
 // The leading-number parse. Blanks, tabs, CR and LF anywhere in the text are
 // ignored; the longest leading decimal number (optional sign, digits, one "."
 // whatever the locale, optional exponent E or D with optional sign) is taken and
-// the rest ignored; "&H" and "&O" introduce hexadecimal and octal integers
-// (up to 4 digits as a 16-bit and up to 8 as a 32-bit two's-complement value).
+// the rest ignored; an exponent needs a digit ("1e" is 1). "&H" and "&O"
+// introduce hexadecimal and octal integers: a value that fits 16 bits is a
+// 16-bit two's-complement value (&HFFFF is -1), one that fits 32 bits a 32-bit
+// one (&HFFFFFFFF is -1), larger ones overflow; leading zeros do not count.
 // No leading number, the empty text included, gives 0. "12,000" gives 12,
-// "0.5%" 0.5, "000888" 888. A number beyond the double range throws
-// errors::Overflow().
+// "0.5%" 0.5, "000888" 888. The result is correctly rounded and independent of
+// the user's locale. A number beyond the double range throws
+// errors::Overflow(); one too small for it gives 0.
 double Val(std::string_view text);
 
 // Rounding to the nearest integer, halves to even (12.5 -> 12, 13.5 -> 14).
@@ -33,7 +36,8 @@ std::string NumberText(double value);
 // for negatives, never "-0.00". A NaN or infinity throws errors::Overflow().
 std::string CentsText(double value);
 
-// The number a cents text (or any plain decimal text) denotes.
+// The number a cents text denotes; any other text is read as Val reads it
+// (and so throws errors::Overflow() beyond the double range).
 double CentsValue(std::string_view centsText);
 
 }  // namespace lumaro
