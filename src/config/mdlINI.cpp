@@ -1,17 +1,96 @@
 #include "config/mdlINI.h"
 
+#include <optional>
+#include <string_view>
+
+#include "config/ProfileFile.h"
+#include "platform/Platform.h"
+
 namespace lumaro {
 
 std::string ConfigFilePath;
 
-// Placeholder until the settings file is built.
-std::string ReadIniString(const std::string&, const std::string&, const std::string&) { return {}; }
+namespace {
+
+bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+// Names as the file will hold them: blanks trimmed.
+std::string_view Trimmed(const std::string& name) { return profile::TrimBlanks(name); }
+
+std::string_view Describe(const std::string& text, const std::string& section, const std::string& key) {
+    return &text == &section ? "the section name" : &text == &key ? "the key" : "the value";
+}
+
+}  // namespace
+
+std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key) {
+    try {
+        // A name the file's code page cannot hold cannot be in the file.
+        const auto ansiSection = platform::ToAnsiExact(Trimmed(section));
+        const auto ansiKey = platform::ToAnsiExact(Trimmed(key));
+        if (!ansiSection || !ansiKey) return {};
+        const auto bytes = platform::ReadFileBytes(file);
+        if (!bytes) return {};
+        return platform::FromAnsi(profile::ReadValue(*bytes, *ansiSection, *ansiKey));
+    } catch (...) {
+        // Reading never fails: even running out of memory on a huge file reads as empty.
+        return {};
+    }
+}
+
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value) {
     WriteIniValue(file, section, key, value);
 }
-IniWriteResult WriteIniValue(const std::string&, const std::string&, const std::string&, const std::string&) {
+
+std::string IniWriteRefusal(const std::string& section, const std::string& key, const std::string& value) {
+    for (const std::string* text : {&section, &key, &value}) {
+        if (Holds(*text, '\r') || Holds(*text, '\n')) {
+            return std::string(Describe(*text, section, key)) + " contains a line break";
+        }
+        if (Holds(*text, '\0')) return std::string(Describe(*text, section, key)) + " contains a zero character";
+    }
+    if (Holds(section, ']')) return "the section name contains \"]\"";
+    const auto name = Trimmed(key);
+    if (name.empty()) return "the key is empty";
+    if (Holds(name, '=')) return "the key contains \"=\"";
+    if (name.front() == '[') return "the key begins with \"[\"";
+    for (const std::string* text : {&section, &key, &value}) {
+        if (!platform::ToAnsiExact(*text)) {
+            return std::string(Describe(*text, section, key)) +
+                   " is not valid UTF-8 or holds characters code page 936 (GBK) cannot store";
+        }
+    }
+    return {};
+}
+
+IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value, std::string& why) {
+    why = IniWriteRefusal(section, key, value);
+    if (!why.empty()) return IniWriteResult::Refused;
+    try {
+        const std::string ansiSection = platform::ToAnsiExact(Trimmed(section)).value();
+        const std::string ansiKey = platform::ToAnsiExact(Trimmed(key)).value();
+        const std::string ansiValue = platform::ToAnsiExact(value).value();
+        const bool replaced = platform::ReplaceFileLocked(
+            file,
+            [&](const std::optional<std::string>& old) {
+                return profile::WriteValue(old ? *old : std::string(), ansiSection, ansiKey, ansiValue);
+            },
+            &why);
+        return replaced ? IniWriteResult::Written : IniWriteResult::Failed;
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+        why = "unexpected failure";
+    }
     return IniWriteResult::Failed;
+}
+
+IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value) {
+    std::string why;
+    return WriteIniValue(file, section, key, value, why);
 }
 
 }  // namespace lumaro

@@ -27,6 +27,16 @@ enum class IniWriteResult {
 // WriteIniString with the outcome, for tools that must tell the user.
 IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
                              const std::string& value);
+// The same, telling in `why` (English, for an administrator) why a write was
+// refused or failed.
+IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value, std::string& why);
+
+// Why WriteIniValue refuses these texts, or "" when it accepts them. Refused:
+// a line break or zero character anywhere, "]" in the section, a key that is
+// empty, holds "=" or begins with "[", and text that is not valid UTF-8 or
+// holds characters the file's code page (936) cannot store.
+std::string IniWriteRefusal(const std::string& section, const std::string& key, const std::string& value);
 
 // Folder paths in one normal form, ending in the separator, so callers append
 // relative names directly. The separator is "\" on Windows and "/" elsewhere.

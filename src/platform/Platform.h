@@ -65,3 +65,32 @@ Launcher& CurrentLauncher();               // SystemLauncher() unless replaced
 void SetLauncher(Launcher* launcher);      // nullptr restores the system's
 
 }  // namespace lumaro::platform
+
+// Settings-file primitives ----------------------------------------------------
+#include <functional>
+
+namespace lumaro::platform {
+
+// UTF-8 -> code page 936 only when nothing would be lost: the text is valid
+// UTF-8 and every character of it has a place in the code page.
+std::optional<std::string> ToAnsiExact(std::string_view utf8);
+
+// The bytes of an ordinary file; nothing when it is missing, is not an
+// ordinary file (folder, pipe, device) or cannot be read whole.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// Replaces the file at `path` with what `edit` makes of its bytes (nothing
+// when the file does not exist yet), so that other processes see either the
+// old or the new file whole: under a lock every writer of a file in that
+// folder takes, through a temporary file in the same folder that is flushed to
+// disk and then renamed over the old one. The new file keeps the old one's
+// permission bits. A missing folder is created (not its parent). A file or
+// folder that grants write permission to nobody counts as read-only, even for
+// an administrator, and is not replaced. False, with the old file untouched
+// and no temporary file left, when the file cannot be replaced; `why` then
+// says why when given.
+bool ReplaceFileLocked(const std::string& path,
+                       const std::function<std::string(const std::optional<std::string>& old)>& edit,
+                       std::string* why = nullptr);
+
+}  // namespace lumaro::platform
