@@ -12,9 +12,10 @@ namespace lumaro {
 // ".OCX" (a shorter name is compared as it stands).
 bool IsComponentFile(const std::string& fileName);
 
-// The registration of the component files in the program's Dll folder. A
-// window in the original program that is loaded but never shown; here only
-// its load handler remains.
+// The registration of the component files in the program's Dll folder: a
+// window that is loaded but never shown, so only its load handler remains.
+// Each component goes to the system's registration tool; without one (on
+// systems that have no such tool) nothing is launched.
 class frmRegDLl {
 public:
     // doEvents lets the user interface process its pending events once.
@@ -24,6 +25,9 @@ public:
     // order, letting pending events run five times after each launch. A
     // missing Dll folder counts as empty.
     void Form_Load();
+
+    // Program folder + "Dll", without a trailing separator.
+    static std::string ComponentFolder();
 
 private:
     platform::Launcher& launcher_;

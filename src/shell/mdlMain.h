@@ -24,16 +24,23 @@ enum class StartupOutcome {
     Restarted,        // first run: a new instance was started, end this one now
 };
 
+// The first-run message, shown once after the registrations were launched.
+inline constexpr const char* RegisteredText = "软件第一次运行需要注册Windows动态库";
+inline constexpr const char* RegisteredTitle = "动态库注册完毕";
+
 // The settings file path for a program folder (ending in its separator) and
 // executable base name: folder + "ini" + separator + base + ".lic".
 std::string ComposeConfigFilePath(const std::string& appFolder, const std::string& baseName);
 
-// The command that starts a new instance of this program.
+// The command that starts a new instance of this program: program folder +
+// base name + ".exe" on Windows, the running executable's own path elsewhere.
 std::string RestartCommand();
 
 // Runs start-up. Sets ConfigFilePath first. On a first run whose flag cannot
 // be stored (the read-back is not "True"), it does not restart, so a program
 // in a read-only folder does not restart itself forever: it shows the main window.
+// Throws lumaro::Fault when the new instance cannot be started; the entry
+// point reports it and ends the program.
 StartupOutcome Main(const StartupHooks& hooks, platform::Launcher& launcher);
 
 }  // namespace lumaro
