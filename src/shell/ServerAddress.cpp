@@ -1,12 +1,30 @@
 #include "shell/ServerAddress.h"
 
 #include <cctype>
+#include <cmath>
+#include <limits>
 
+#include "config/Failure.h"
 #include "config/Numbers.h"
 
 namespace lumaro {
 
 std::string NormalizeServerId(const std::string& storedId) { return NumberText(Val(storedId)); }
+
+int16_t DynasetValue(const std::string& storedFlag) {
+    constexpr double lowest = std::numeric_limits<int16_t>::min();
+    constexpr double highest = std::numeric_limits<int16_t>::max();
+    double value = 0;
+    try {
+        value = Val(storedFlag);
+    } catch (const Fault&) {
+        return std::numeric_limits<int16_t>::max();  // beyond any double: certainly not zero
+    }
+    if (std::isnan(value)) return 0;
+    if (value < lowest) value = lowest;
+    if (value > highest) value = highest;
+    return CInt(value);
+}
 
 std::string ComposeLookupUrl(const std::string& serverIp, const std::string& serverId) {
     return serverIp + "?ServerID=" + serverId;
@@ -37,15 +55,86 @@ std::string AddressBarUrl(const std::string& url) {
     return "http://" + url;
 }
 
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& lowerPrefix) {
+    if (text.size() < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != lowerPrefix[i]) return false;
+    return true;
+}
+
+}  // namespace
+
 bool IsWebAddress(const std::string& address) {
-    auto starts = [&](const char* prefix) {
-        const std::string p(prefix);
-        if (address.size() < p.size()) return false;
-        for (std::size_t i = 0; i < p.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(address[i])) != p[i]) return false;
-        return true;
-    };
-    return (starts("http://") && address.size() > 7) || (starts("https://") && address.size() > 8);
+    return (StartsWithNoCase(address, "http://") && address.size() > 7) ||
+           (StartsWithNoCase(address, "https://") && address.size() > 8);
+}
+
+bool IsAcceptableLookedUpAddress(const std::string& address) {
+    if (address.empty()) return false;
+    if (IsWebAddress(address)) return true;
+    // A bare host begins with a letter, a digit or "[" (an IPv6 literal); with
+    // such a start nothing is stripped and no scheme can hide behind it.
+    const unsigned char first = static_cast<unsigned char>(address[0]);
+    if (!std::isalnum(first) && first != '[') return false;
+    return !HasScheme(address);
+}
+
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+std::string LocalPage(const std::string& title, const std::string& body) {
+    return "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>" + title +
+           "</title><style>"
+           "body{font-family:'WenQuanYi Zen Hei','Microsoft YaHei','SimSun',sans-serif;background:#f4f5f7;"
+           "color:#222;margin:0;padding:48px}"
+           ".box{max-width:640px;margin:0 auto;background:#fff;border:1px solid #d8dbe0;border-radius:6px;"
+           "padding:24px 32px;box-shadow:0 1px 3px rgba(0,0,0,.08)}"
+           "h1{font-size:20px;color:#b3261e;margin:0 0 12px}"
+           "dt{font-weight:bold;margin-top:12px}dd{margin:4px 0 0;word-break:break-all}"
+           "code{background:#f0f1f3;padding:2px 4px;border-radius:3px}"
+           "a.cmd{display:inline-block;margin-top:20px;padding:6px 20px;background:#1f6fd1;color:#fff;"
+           "text-decoration:none;border-radius:4px;margin-right:8px}"
+           "</style></head><body><div class=\"box\">" +
+           body + "</div></body></html>\n";
+}
+
+}  // namespace
+
+std::string LookupFailurePage(const std::string& lookupUrl, const std::string& reason) {
+    return LocalPage("无法获取服务器地址",
+                     "<h1>无法获取服务器地址</h1>"
+                     "<p>没有从地址查询服务得到 Web 服务器的地址，因此无法打开业务系统。</p>"
+                     "<dl><dt>查询地址</dt><dd><code id=\"lookup-url\">" +
+                         HtmlEscape(lookupUrl) + "</code></dd><dt>原因</dt><dd id=\"reason\">" + HtmlEscape(reason) +
+                         "</dd></dl>"
+                         "<p>请检查网络连接和服务器设置（菜单“服务器”中的“配置服务器”），然后重新连接。</p>"
+                         "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>");
+}
+
+std::string NoServerPage() {
+    return LocalPage("没有配置服务器",
+                     "<h1>没有配置服务器</h1>"
+                     "<p>还没有设置 Web 服务器的地址，因此无法打开业务系统。</p>"
+                     "<p>请先配置服务器，然后重新连接。</p>"
+                     "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
+                     "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>");
 }
 
 }  // namespace lumaro

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The pieces of the server connection that need no window: how the lookup
-// request and the web application's address are put together.
+// request and the web application's address are put together, and the page
+// shown when no address could be obtained.
 namespace lumaro {
 
 // ServerID on the first reading of a connection: the leading-number parse
 // written back as plain decimal text ("000888" -> "888", "" -> "0", "12a" -> "12").
 std::string NormalizeServerId(const std::string& storedId);
+
+// DynasetIP as a number: the leading-number parse rounded to the nearest
+// integer, halves to even ("0.4" -> 0, "0.6" -> 1, "2.5" -> 2). A hand-edited
+// value beyond 16 bits saturates instead of failing, so any text that reads as
+// non-zero switches the lookup on.
+int16_t DynasetValue(const std::string& storedFlag);
 
 // The lookup request: serverIp + "?ServerID=" + serverId, nothing escaped.
 std::string ComposeLookupUrl(const std::string& serverIp, const std::string& serverId);
@@ -26,5 +34,24 @@ std::string AddressBarUrl(const std::string& url);
 
 // True for an http or https address: only those may come from a lookup reply.
 bool IsWebAddress(const std::string& address);
+
+// True when an address taken from a lookup reply may begin the web
+// application's URL: an http or https address, or a bare host ("192.168.1.5",
+// "agency.example:8080") that the address bar turns into one. Anything that
+// would open another scheme (javascript:, file:, data:) or that begins with
+// blanks or control characters (which an address bar would strip before
+// looking for the scheme) is refused.
+bool IsAcceptableLookedUpAddress(const std::string& address);
+
+// Text made safe to place inside HTML (element content or a quoted attribute).
+std::string HtmlEscape(const std::string& text);
+
+// The program's own page for a connection that found no server address: the
+// lookup URL and the reason, escaped, and a "lumaro:mConnect" link to try again.
+std::string LookupFailurePage(const std::string& lookupUrl, const std::string& reason);
+
+// The page for a connection with no server address configured at all: links
+// to the server dialog ("lumaro:mSetup") and to try again.
+std::string NoServerPage();
 
 }  // namespace lumaro
