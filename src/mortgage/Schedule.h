@@ -67,11 +67,27 @@ ScheduleInputs ReadScheduleInputs(std::string_view amount, std::string_view rate
 
 // The payment of period QS (1-based); BJ and LX receive its principal and
 // interest. Keeps no state: the equal-payment method walks periods 1..QS.
+// A fault (errors::Overflow(), DivisionByZero(), InvalidCall()) leaves BJ and LX
+// as far as they had been written when it happened.
 double AJDK(double DKJE, double DKLL, double DKQS, int32_t QS, double& BJ, double& LX, int16_t HKFS);
 
 // Fills the table: clears it, sets n + 1 rows (n = DKQS rounded half to even),
 // writes every period, the totals row "合计" and the remainder correction.
 // Each step is atomic: a step that faults writes nothing and the next runs.
+// The equal-payment method carries the running principal from one period to
+// the next, so the cost is linear in n. A count whose n + 1 exceeds
+// ScheduleTable::MaxRows (or any 32-bit integer) leaves the table cleared and
+// nothing else written.
 void ComputeSchedule(const ScheduleInputs& inputs, ScheduleTable& table);
+
+// The same schedule with AJDK called afresh for every period, as the
+// calculator once did (quadratic in n for the equal-payment method): the
+// reference the carried computation is checked and measured against.
+void ComputeScheduleByPeriodCalls(const ScheduleInputs& inputs, ScheduleTable& table);
+
+// The table as comma-separated text: the line "期数,本金,利息,应还款", then one
+// line per row with its label and its three cells as shown (an empty field for
+// an empty cell). Lines end in "\n"; the text is UTF-8.
+std::string ScheduleCsv(const MemoryScheduleTable& table);
 
 }  // namespace lumaro
