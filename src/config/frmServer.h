@@ -1,6 +1,12 @@
 #pragma once
 
+#include <array>
 #include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace lumaro {
 
@@ -13,6 +19,24 @@ public:
     ~frmServer() override;
 
     void Form_Load();
+    void chkDynasetIP_Click();
+    void Command1_Click();
+    void OKButton_Click();
+    void CancelButton_Click();
+
+    // The controls, in tab order.
+    QPushButton* OKButton;
+    QPushButton* CancelButton;
+    std::array<QLabel*, 4> Label1;
+    QLineEdit* txtServerIP;  // its "tag" property holds the lookup-service URL
+    QCheckBox* chkDynasetIP;
+    QLineEdit* txtServerID;
+    QLineEdit* txtWebRoot;
+    QLineEdit* txtDBName;
+    QPushButton* Command1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace lumaro
