@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "config/ProfileFile.h"
 #include "platform/Platform.h"
@@ -16,10 +17,6 @@ bool Holds(std::string_view text, char c) { return text.find(c) != std::string_v
 
 // Names as the file will hold them: blanks trimmed.
 std::string_view Trimmed(const std::string& name) { return profile::TrimBlanks(name); }
-
-std::string_view Describe(const std::string& text, const std::string& section, const std::string& key) {
-    return &text == &section ? "the section name" : &text == &key ? "the key" : "the value";
-}
 
 }  // namespace
 
@@ -44,21 +41,21 @@ void WriteIniString(const std::string& file, const std::string& section, const s
 }
 
 std::string IniWriteRefusal(const std::string& section, const std::string& key, const std::string& value) {
-    for (const std::string* text : {&section, &key, &value}) {
-        if (Holds(*text, '\r') || Holds(*text, '\n')) {
-            return std::string(Describe(*text, section, key)) + " contains a line break";
-        }
-        if (Holds(*text, '\0')) return std::string(Describe(*text, section, key)) + " contains a zero character";
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"the section name", &section}, {"the key", &key}, {"the value", &value}};
+    // Anything that would end the line early or start a new one.
+    for (const auto& [what, text] : texts) {
+        if (Holds(*text, '\r') || Holds(*text, '\n')) return std::string(what) + " contains a line break";
+        if (Holds(*text, '\0')) return std::string(what) + " contains a zero character";
     }
     if (Holds(section, ']')) return "the section name contains \"]\"";
     const auto name = Trimmed(key);
     if (name.empty()) return "the key is empty";
     if (Holds(name, '=')) return "the key contains \"=\"";
-    if (name.front() == '[') return "the key begins with \"[\"";
-    for (const std::string* text : {&section, &key, &value}) {
+    if (name.front() == '[') return "the key begins with \"[\"";  // it could read as a section heading
+    for (const auto& [what, text] : texts) {
         if (!platform::ToAnsiExact(*text)) {
-            return std::string(Describe(*text, section, key)) +
-                   " is not valid UTF-8 or holds characters code page 936 (GBK) cannot store";
+            return std::string(what) + " is not valid UTF-8 or holds characters code page 936 (GBK) cannot store";
         }
     }
     return {};
