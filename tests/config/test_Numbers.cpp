@@ -2,6 +2,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iomanip>
+#include <random>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -201,6 +205,56 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{1.2345678901234567e25, "12345678901234600000000000.00"},
                       TextCase{99999999999.995, "100000000000.00"}, TextCase{1234567890123.454, "1234567890123.45"},
                       TextCase{0.045, "0.05"}, TextCase{1354.3999999999999, "1354.40"}));
+
+// The cents of a number below 1e12, rounded from its 15-digit form by
+// integer arithmetic on printf's digits.
+std::string ReferenceCents(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));  // d.dddddddddddddde+XX
+    std::string digits(buffer, 1);
+    digits.append(buffer + 2, 14);
+    const int exponent = std::atoi(buffer + 17);
+    std::uint64_t cents = std::stoull(digits);
+    if (exponent >= 12) return {};  // not used beyond 1e12
+    if (12 - exponent > 16) {
+        cents = 0;
+    } else {
+        std::uint64_t divisor = 1;
+        for (int i = 0; i < 12 - exponent; ++i) divisor *= 10;
+        cents = cents / divisor + ((cents % divisor) * 2 >= divisor ? 1 : 0);
+    }
+    std::string text = std::to_string(cents);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+    text.insert(text.size() - 2, ".");
+    return (value < 0 && cents != 0) ? "-" + text : text;
+}
+
+TEST(CentsText, AgreesWithTheRoundedFifteenDigitFormEverywhere) {
+    std::mt19937_64 random(20240601);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int checked = 0;
+    for (int i = 0; i < 400000; ++i) {
+        double value = 0;
+        switch (i % 4) {
+        case 0:  // anywhere from 1e-4 to 1e12
+            value = std::pow(10.0, -4 + 16 * unit(random));
+            break;
+        case 1:  // close to a half cent, either side
+            value = (std::floor(unit(random) * 1e10) + 0.5 + (unit(random) - 0.5) * 1e-6) / 100;
+            break;
+        case 2:  // a half cent as typed
+            value = (std::floor(std::pow(10.0, 11 * unit(random))) + 0.5) / 100;
+            break;
+        default:  // sums and differences of cents, as the totals make them
+            value = std::floor(unit(random) * 1e9) / 100 + std::floor(unit(random) * 1e5) / 100 - 0.005;
+            break;
+        }
+        if (i % 3 == 0) value = -value;
+        ASSERT_EQ(CentsText(value), ReferenceCents(value)) << std::setprecision(17) << value;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 400000);
+}
 
 TEST(CentsText, NonFiniteOverflows) {
     EXPECT_TRUE(ThrowsOverflow([] { CentsText(std::numeric_limits<double>::infinity()); }));
