@@ -12,7 +12,7 @@ namespace lumaro {
 
 // The target of the computation: rows and columns numbered from 1; three
 // columns (本金, 利息, 应还款). Every operation throws errors::OutOfRange() for
-// a row or column outside the table.
+// a row or column outside the table, and a refused operation changes nothing.
 class ScheduleTable {
 public:
     static constexpr int Columns = 3;
@@ -24,11 +24,14 @@ public:
     virtual int RowCount() const = 0;
     virtual void SetRowCount(int rows) = 0;         // throws for rows < 1 or > MaxRows
     virtual void SetRowLabel(int row, const std::string& label) = 0;
+    // Stores the number the text denotes (errors::Overflow() beyond the double range).
     virtual void SetCell(int row, int column, const std::string& centsText) = 0;
     virtual double Cell(int row, int column) const = 0;  // an empty cell reads 0
 };
 
 // A plain in-memory table; the base of the window's model and the CLI's output.
+// It starts with no rows; rows added by SetRowCount have no label and empty
+// cells, and Clear keeps the labels.
 class MemoryScheduleTable : public ScheduleTable {
 public:
     void Clear() override;
@@ -61,7 +64,10 @@ struct ScheduleInputs {
 };
 
 // Reads the inputs from the texts of the amount, rate and period boxes and the
-// two list positions (unit: 1 = years; method), with the leading-number parse.
+// two list positions (unit: 1 = years, anything else months; method: 0 equal
+// payment, anything else declining), with the leading-number parse. A box too
+// large for a number (or a count of years whose months are) reads as 0; the
+// others still read.
 ScheduleInputs ReadScheduleInputs(std::string_view amount, std::string_view rate, std::string_view periods,
                                   int unitIndex, int methodIndex);
 
