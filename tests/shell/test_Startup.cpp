@@ -181,20 +181,6 @@ TEST_P(StartupFlag, NotExactlyTrueIsAFirstRun) {
 INSTANTIATE_TEST_SUITE_P(Values, StartupFlag,
                          ::testing::Values("true", "TRUE", "tRUE", "", "False", "1", "Yes", "True.", "TrueX"));
 
-TEST_F(Startup, NoFlagSectionOrNoFileIsAFirstRun) {
-    WriteBytes(Ini(), "[ServerINFO]\r\nServerIP=http://10.0.0.1\r\n");
-    EXPECT_EQ(Run(), StartupOutcome::Restarted);
-    EXPECT_EQ(ReadIniString(ConfigFilePath, "ServerINFO", "ServerIP"), "http://10.0.0.1");
-
-    fs::remove(Ini());
-    log.clear();
-    messages.clear();
-    launcher.launches.clear();
-    EXPECT_EQ(Run(), StartupOutcome::Restarted);
-    EXPECT_TRUE(fs::exists(Ini()));
-    EXPECT_EQ(messages.size(), 1u);
-}
-
 TEST_F(Startup, TheRestartedInstanceFindsTheFlagAndShowsTheMainWindow) {
     ASSERT_EQ(Run(), StartupOutcome::Restarted);
     log.clear();
@@ -325,11 +311,6 @@ TEST(IsComponentFile, LastFourCharactersRegardlessOfCase) {
         {"", false},        {"a.dll.bak", false}, {"x.dl", false},  {"a.dll ", false}, {"adll", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsComponentFile(c.name), c.component) << c.name;
-}
-
-TEST(ComposeConfigFilePath, FolderIniBaseNameLic) {
-    EXPECT_EQ(ComposeConfigFilePath("/opt/lumaro/", "Lumaro"), "/opt/lumaro/ini/Lumaro.lic");
-    EXPECT_EQ(ComposeConfigFilePath("/", "Foo"), "/ini/Foo.lic");
 }
 
 }  // namespace
