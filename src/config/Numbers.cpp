@@ -238,6 +238,7 @@ namespace {
 
 // "-"? digits "." two digits, from a count of cents.
 std::string CentsFromCount(std::uint64_t cents, bool negative) {
+    const bool sign = negative && cents != 0;  // never "-0.00"
     char buffer[32];
     char* p = buffer + sizeof buffer;
     for (int place = 0; place < 3 || cents != 0; ++place) {
@@ -245,9 +246,7 @@ std::string CentsFromCount(std::uint64_t cents, bool negative) {
         *--p = static_cast<char>('0' + cents % 10);
         cents /= 10;
     }
-    bool zero = true;
-    for (const char* q = p; q < buffer + sizeof buffer; ++q) zero = zero && (*q == '0' || *q == '.');
-    if (negative && !zero) *--p = '-';
+    if (sign) *--p = '-';
     return std::string(p, buffer + sizeof buffer);
 }
 
