@@ -1,10 +1,319 @@
 #include "mortgage/frmAJZX.h"
 
-namespace lumaro {
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTableView>
+#include <algorithm>
+#include <string>
+#include <vector>
 
-// Placeholder until the window is built.
-frmAJZX::frmAJZX(QWidget* owner) : QDialog(owner) { Form_Load(); }
+#include "config/Failure.h"
+#include "config/Numbers.h"
+#include "config/mdlINI.h"
+#include "mortgage/ScheduleModel.h"
+#include "shell/WindowKit.h"
+
+namespace lumaro {
+namespace {
+
+using ui::Q;
+using ui::S;
+using ui::TwipsRect;
+
+const std::string kSection = "按揭咨询";
+const std::string kKeyRate = "贷款利率";
+const std::string kKeyUnit = "贷款期数";
+const std::string kKeyMethod = "还款方式";
+
+// The sheet as designed: this many empty numbered rows of 255 twips, the
+// grid's font, and the column widths in characters of that font.
+constexpr int kDesignRows = 9;
+constexpr int kDesignRowTwips = 255;
+constexpr int kScheduleRowTwips = 280;
+constexpr int kColumnChars[ScheduleTable::Columns] = {11, 11, 12};
+
+// 宋体 9 pt. Where it is missing, the monospaced WenQuanYi face stands in
+// ahead of the general substitutes: its digits have 宋体's width, so the
+// designed columns hold their amounts and the grid needs no sideways scrolling.
+QFont GridFont() {
+    QFont font(QStringLiteral("宋体"), 9);
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei Mono")});
+    return font;
+}
+
+// The stored rate in its ordinary text form; a stored text that is no
+// number in range (hand-edited "1e999") shows as 0, like a missing one.
+QString StoredRate(const std::string& stored) {
+    try {
+        return Q(NumberText(Val(stored)));
+    } catch (const std::exception&) {
+        return QStringLiteral("0");
+    }
+}
+
+// A stored list position; the lists have two items, so anything outside
+// -1..1 (hand-edited, or beyond the integer range) falls back to the first.
+int StoredPosition(const std::string& stored) {
+    try {
+        const int position = CInt(Val(stored));
+        if (position >= -1 && position <= 1) return position;
+    } catch (const std::exception&) {
+    }
+    return 0;
+}
+
+}  // namespace
+
+frmAJZX::frmAJZX(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmAJZX"));
+    setWindowTitle(QStringLiteral("按揭咨询"));
+    setFont(GridFont());
+    const QRect client = TwipsRect(0, 0, 3795, 4095);
+    setFixedSize(client.size());
+    BuildControls();
+    BuildGridMenu();
+
+    // Centred on the screen rather than on the owner.
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    Form_Load();
+}
+
 frmAJZX::~frmAJZX() = default;
-void frmAJZX::Form_Load() {}
+
+void frmAJZX::BuildControls() {
+    // Created in tab order; the labels take no focus.
+    const auto label = [this](int i, const char* caption, QRect where) {
+        Label1[i] = new QLabel(QString::fromUtf8(caption), this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        Label1[i]->setGeometry(where);
+    };
+    const auto textBox = [this](const char* name, QRect where) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(where);
+        return box;
+    };
+    const auto list = [this](const char* name, QStringList items, QRect where) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->addItems(items);
+        box->setGeometry(where);
+        return box;
+    };
+
+    label(0, "贷款金额：", TwipsRect(90, 180, 900, 180));
+    txtDKJE = textBox("txtDKJE", TwipsRect(990, 120, 1455, 300));
+    label(1, "月 利 率：", TwipsRect(90, 510, 900, 180));
+    txtDKLL = textBox("txtDKLL", TwipsRect(990, 450, 1245, 300));
+    label(2, "％", TwipsRect(2280, 510, 180, 180));
+    label(3, "贷款期数：", TwipsRect(90, 870, 900, 180));
+    txtDKQS = textBox("txtDKQS", TwipsRect(990, 810, 975, 300));
+    label(4, "还款方式：", TwipsRect(90, 1260, 900, 180));
+    cmbHKFS = list("cmbHKFS", {QStringLiteral("等额法"), QStringLiteral("递减法")}, TwipsRect(1020, 1200, 1485, 300));
+
+    F1Book1 = new QTableView(this);
+    F1Book1->setObjectName(QStringLiteral("F1Book1"));
+    F1Book1->setGeometry(TwipsRect(30, 1560, 3765, 2535));
+    F1Book1->setFont(GridFont());
+    model_ = new ScheduleModel(this);
+    model_->SetRowCount(kDesignRows);
+    for (int row = 1; row <= kDesignRows; ++row) model_->SetRowLabel(row, std::to_string(row));
+    F1Book1->setModel(model_);
+    F1Book1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    F1Book1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    F1Book1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    F1Book1->setTabKeyNavigation(false);
+    F1Book1->setWordWrap(false);
+    QHeaderView* rows = F1Book1->verticalHeader();
+    rows->setMinimumSectionSize(ui::TwipsY(120));
+    rows->setDefaultSectionSize(ui::TwipsY(kDesignRowTwips));
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* columns = F1Book1->horizontalHeader();
+    columns->setHighlightSections(true);
+    // A character is the wider of the font's average and its digit: a stand-in
+    // for 宋体 with proportional digits must still show "103279.68" whole.
+    const QFontMetrics metrics(GridFont());
+    const int charWidth = std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
+    for (int c = 0; c < ScheduleTable::Columns; ++c) F1Book1->setColumnWidth(c, kColumnChars[c] * charWidth);
+    F1Book1->installEventFilter(this);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Frame1->setGeometry(TwipsRect(2550, 30, 1185, 1485));
+    Command1 = new QPushButton(QStringLiteral("计算(&C)"), Frame1);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(TwipsRect(90, 180, 1035, 375));
+    Command3 = new QPushButton(QStringLiteral("退出(&E)"), Frame1);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setGeometry(TwipsRect(90, 1020, 1035, 375));
+
+    cmbQS = list("cmbQS", {QStringLiteral("月"), QStringLiteral("年")}, TwipsRect(1980, 810, 540, 300));
+
+    setTabOrder(txtDKJE, txtDKLL);
+    setTabOrder(txtDKLL, txtDKQS);
+    setTabOrder(txtDKQS, cmbHKFS);
+    setTabOrder(cmbHKFS, F1Book1);
+    setTabOrder(F1Book1, Command1);
+    setTabOrder(Command1, Command3);
+    setTabOrder(Command3, cmbQS);
+
+    connect(Command1, &QPushButton::clicked, this, &frmAJZX::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmAJZX::Command3_Click);
+}
+
+void frmAJZX::BuildGridMenu() {
+    auto* copy = new QAction(QStringLiteral("复制(&C)"), F1Book1);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &frmAJZX::CopySelection);
+
+    auto* selectAll = new QAction(QStringLiteral("全选(&A)"), F1Book1);
+    selectAll->setObjectName(QStringLiteral("actSelectAll"));
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    selectAll->setShortcutContext(Qt::WidgetShortcut);
+    connect(selectAll, &QAction::triggered, F1Book1, &QTableView::selectAll);
+
+    auto* separator = new QAction(F1Book1);
+    separator->setSeparator(true);
+
+    auto* exportCsv = new QAction(QStringLiteral("导出CSV(&S)…"), F1Book1);
+    exportCsv->setObjectName(QStringLiteral("actExportCsv"));
+    connect(exportCsv, &QAction::triggered, this, &frmAJZX::ExportCsvInteractive);
+
+    F1Book1->addActions({copy, selectAll, separator, exportCsv});
+    F1Book1->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void frmAJZX::Form_Load() {
+    QIcon icon = parentWidget() ? parentWidget()->windowIcon() : QIcon();
+    setWindowIcon(icon.isNull() ? ui::AppIcon() : icon);
+
+    txtDKLL->setText(StoredRate(ReadIniString(ConfigFilePath, kSection, kKeyRate)));
+    cmbQS->setCurrentIndex(StoredPosition(ReadIniString(ConfigFilePath, kSection, kKeyUnit)));
+    cmbHKFS->setCurrentIndex(StoredPosition(ReadIniString(ConfigFilePath, kSection, kKeyMethod)));
+
+    // The sample figures of the designed sheet go; the headings stay.
+    model_->Clear();
+}
+
+void frmAJZX::Command1_Click() {
+    // One unit of work: a step that fails is skipped, nothing is ever shown.
+    SuppressedSteps steps;
+    ScheduleInputs inputs;
+    steps.Run([&] {
+        inputs = ReadScheduleInputs(S(txtDKJE->text()), S(txtDKLL->text()), S(txtDKQS->text()), cmbQS->currentIndex(),
+                                    cmbHKFS->currentIndex());
+    });
+    steps.Run([&] {
+        ScheduleModel::Update update(*model_);
+        ComputeSchedule(inputs, *model_);
+    });
+    steps.Run([&] { F1Book1->verticalHeader()->setDefaultSectionSize(ui::TwipsY(kScheduleRowTwips)); });
+    // The totals row (row n + 1) ends selected.
+    steps.Run([&] {
+        const int totals = CLng(inputs.DKQS) + 1;
+        if (totals < 1 || totals > model_->RowCount()) throw errors::OutOfRange();
+        const QItemSelection row(model_->index(totals - 1, 0), model_->index(totals - 1, ScheduleTable::Columns - 1));
+        F1Book1->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+    });
+}
+
+void frmAJZX::Command3_Click() { reject(); }
+
+void frmAJZX::Form_Unload() {
+    WriteIniString(ConfigFilePath, kSection, kKeyRate, S(txtDKLL->text()));
+    WriteIniString(ConfigFilePath, kSection, kKeyUnit, std::to_string(cmbQS->currentIndex()));
+    WriteIniString(ConfigFilePath, kSection, kKeyMethod, std::to_string(cmbHKFS->currentIndex()));
+}
+
+void frmAJZX::done(int result) {
+    Form_Unload();
+    QDialog::done(result);
+}
+
+QString frmAJZX::SelectedText() const {
+    const QModelIndexList cells = F1Book1->selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) return {};
+    int top = cells.front().row(), bottom = top, left = cells.front().column(), right = left;
+    for (const QModelIndex& cell : cells) {
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+    }
+    // The bounding block of the selection; cells inside it not selected stay empty.
+    const int width = right - left + 1;
+    std::vector<QString> block(static_cast<size_t>(bottom - top + 1) * width);
+    for (const QModelIndex& cell : cells)
+        block[static_cast<size_t>(cell.row() - top) * width + (cell.column() - left)] = cell.data().toString();
+    QString text;
+    for (size_t at = 0; at < block.size(); ++at) {
+        text += block[at];
+        text += (at + 1) % width == 0 ? QLatin1Char('\n') : QLatin1Char('\t');
+    }
+    return text;
+}
+
+void frmAJZX::CopySelection() {
+    const QString text = SelectedText();
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+bool frmAJZX::ExportCsv(const QString& path) {
+    const std::string csv = ScheduleCsv(*model_);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void frmAJZX::ExportCsvInteractive() {
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("按揭还款表.csv"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"), suggested,
+                                                      QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)"));
+    if (path.isEmpty()) return;
+    if (!ExportCsv(path))
+        ui::MsgBox(this, QStringLiteral("无法保存文件“%1”。").arg(QDir::toNativeSeparators(path)),
+                   QStringLiteral("导出CSV"), ui::MsgIcon::Warning);
+}
+
+bool frmAJZX::eventFilter(QObject* watched, QEvent* event) {
+    // The grid's own Ctrl+C copies one cell; the whole selection is wanted.
+    if (watched == F1Book1 && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) CopySelection();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 }  // namespace lumaro

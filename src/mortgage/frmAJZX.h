@@ -1,8 +1,19 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
 
 namespace lumaro {
+
+class ScheduleModel;
 
 // "按揭咨询": the mortgage calculator. Restores its inputs when created and
 // saves them however it closes.
@@ -13,6 +24,43 @@ public:
     ~frmAJZX() override;
 
     void Form_Load();
+    void Command1_Click();
+    void Command3_Click();
+    void Form_Unload();
+
+    // The grid's contents (the schedule table the computation fills).
+    ScheduleModel& Schedule() const { return *model_; }
+
+    // The selected cells as tab-separated text, one line per row; what Ctrl+C
+    // and 复制 put on the clipboard.
+    QString SelectedText() const;
+    void CopySelection();
+    // Saves the grid as CSV (the same text as `lumaro-cli schedule --csv`);
+    // false, with the file untouched, when it cannot be written.
+    bool ExportCsv(const QString& path);
+
+    // Every close (exit button, close box, Esc) passes here.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildGridMenu();
+    void ExportCsvInteractive();
+
+    std::array<QLabel*, 5> Label1{};
+    QLineEdit* txtDKJE = nullptr;
+    QLineEdit* txtDKLL = nullptr;
+    QLineEdit* txtDKQS = nullptr;
+    QComboBox* cmbQS = nullptr;
+    QComboBox* cmbHKFS = nullptr;
+    QTableView* F1Book1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    ScheduleModel* model_ = nullptr;
 };
 
 }  // namespace lumaro
