@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "platform/Platform.h"
@@ -101,15 +103,20 @@ void RemoveLeftoverTemps(int folder, const std::string& name) {
     ::closedir(dir);
 }
 
-// Holds the exclusive lock on the folder for as long as it lives. The folder,
-// not the file, carries the lock: the file's inode changes with every rename.
+// Takes the exclusive lock on the folder. The folder, not the file, carries
+// the lock: the file's inode changes with every rename. A writer that hangs
+// while holding it must not hang every other copy of the program, so the wait
+// is bounded; the write then fails and the old file stays.
 bool LockFolder(int folder, bool& locked) {
+    constexpr auto patience = std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + patience;
     locked = false;
-    while (::flock(folder, LOCK_EX) != 0) {
+    while (::flock(folder, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
         // A file system without locks still gets its atomic replacement.
         if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return true;
-        return false;
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     locked = true;
     return true;

@@ -2,7 +2,9 @@
 // writes, concurrent writers, huge and garbage files.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -241,6 +243,23 @@ TEST(Concurrency, TwoProcessesWritingDifferentKeysLoseNothing) {
     EXPECT_EQ(ReadIniString(file, "ServerINFO", "ServerIP"), "10.0.0.1");
     EXPECT_EQ(ReadBytes(file).rfind(Original, 0), 0u) << "the lines that were there stay first";
     EXPECT_TRUE(Leftovers(dir.path() / "ini").empty());
+}
+
+TEST(Concurrency, WriterStuckHoldingTheLockDoesNotHangOthers) {
+    TempDir dir;
+    const auto file = dir.file("ini/Lumaro.lic");
+    WriteBytes(file, Original);
+    // Another copy of the program that froze in the middle of its write.
+    const int stuck = ::open((dir.path() / "ini").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(stuck, 0);
+    ASSERT_EQ(::flock(stuck, LOCK_EX), 0);
+
+    EXPECT_EQ(WriteIniValue(file, "Regist", "DLL", "True"), IniWriteResult::Failed);
+    EXPECT_EQ(ReadBytes(file), Original);
+    EXPECT_EQ(ReadIniString(file, "ServerINFO", "ServerIP"), "10.0.0.1") << "reading never waits";
+
+    ::close(stuck);
+    EXPECT_EQ(WriteIniValue(file, "Regist", "DLL", "True"), IniWriteResult::Written);
 }
 
 TEST(HugeFile, ThirtyMegabytesReadAndWritten) {
