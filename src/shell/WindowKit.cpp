@@ -33,8 +33,11 @@ void InitApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Lumaro"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumaro"));
     QApplication::setWindowIcon(AppIcon());
-    const QStringList cjk{QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+    const QStringList cjk{QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("WenQuanYi Zen Hei Mono"),
+                          QStringLiteral("WenQuanYi Zen Hei"),
                           QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")};
+    // WenQuanYi Zen Hei Mono has 宋体's character widths, so layouts designed in
+    // twips around 宋体 keep fitting where 宋体 itself is not installed.
     QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
 }
 
