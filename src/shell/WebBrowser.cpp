@@ -1,25 +1,150 @@
 #include "shell/WebBrowser.h"
 
+#include <QPrinter>
 #include <QUrl>
+#include <QWebEngineHistory>
 
 #include "config/Failure.h"
+#include "shell/BrowserPage.h"
+#include "shell/BrowserProfile.h"
+#include "shell/BrowserPrompts.h"
+#include "shell/LoadProgressLine.h"
 #include "shell/ServerAddress.h"
+#include "shell/WindowKit.h"
 
 namespace lumaro {
+namespace {
 
-// Minimal browser until the browser concerns are built.
-WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent) {}
-WebBrowser::~WebBrowser() = default;
-QWebEngineProfile* WebBrowser::ProgramProfile() { return nullptr; }
-void WebBrowser::SetProfileFolder(const QString&) {}
-void WebBrowser::Navigate(const QString& address) {
-    load(QUrl(QString::fromStdString(AddressBarUrl(address.toStdString()))));
+// What the original browser control reported for a move through an empty history.
+Fault NothingThere() { return Fault(-2147467259, "未指定的错误"); }
+
+QString BadAddressPage(const QString& address) {
+    return QStringLiteral(
+               "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>无法打开网址</title>"
+               "<style>body{font-family:'WenQuanYi Zen Hei','Microsoft YaHei','SimSun',sans-serif;"
+               "background:#f4f5f7;color:#222;margin:0;padding:48px}"
+               ".box{max-width:640px;margin:0 auto;background:#fff;border:1px solid #d8dbe0;border-radius:6px;"
+               "padding:24px 32px}h1{font-size:20px;color:#b3261e;margin:0 0 12px}"
+               "code{word-break:break-all;background:#f0f1f3;padding:2px 4px;border-radius:3px}"
+               "a.cmd{display:inline-block;margin-top:16px;padding:6px 20px;background:#1f6fd1;color:#fff;"
+               "text-decoration:none;border-radius:4px;margin-right:8px}</style></head><body><div class=\"box\">"
+               "<h1>无法打开网址</h1><p>网址不完整或格式不正确：</p><p><code id=\"address\">%1</code></p>"
+               "<p>请检查服务器设置（菜单“服务器”中的“配置”），然后重新连接。</p>"
+               "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
+               "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a></div></body></html>")
+        .arg(address.toHtmlEscaped());
 }
-void WebBrowser::GoBack() { back(); }
-void WebBrowser::GoForward() { forward(); }
-void WebBrowser::Refresh() { reload(); }
-void WebBrowser::Stop() { stop(); }
-void WebBrowser::PrintPage() {}
-void WebBrowser::ShowLocalPage(const QString& html) { setHtml(html); }
+
+// An address the browser can go to. A web address without a host (what an
+// empty server address leaves of the composed URL) is not one: Chromium would
+// take the first folder of the path for the host name.
+bool Openable(const QUrl& url) {
+    if (!url.isValid() || url.scheme().isEmpty()) return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QStringLiteral("http") || scheme == QStringLiteral("https")) return !url.host().isEmpty();
+    return true;
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser(QWidget* parent) : WebBrowser(nullptr, parent) {}
+
+WebBrowser::WebBrowser(QWebEngineProfile* profile, QWidget* parent)
+    : QWebEngineView(parent),
+      page_(new BrowserPage(profile ? profile : ProgramProfile(), this)),
+      progress_(new LoadProgressLine(this)) {
+    setPage(page_.data());
+    connect(page_.data(), &BrowserPage::commandRequested, this, &WebBrowser::commandRequested);
+
+    connect(this, &QWebEngineView::loadStarted, progress_, &LoadProgressLine::Start);
+    connect(this, &QWebEngineView::loadProgress, progress_, &LoadProgressLine::SetProgress);
+    connect(this, &QWebEngineView::loadFinished, progress_, &LoadProgressLine::Finish);
+    connect(this, &QWebEngineView::renderProcessTerminated, progress_, &LoadProgressLine::Finish);
+
+    // Pages that print themselves (window.print()) get the same dialog, once
+    // the page's call has returned.
+    connect(this, &QWebEngineView::printRequested, this, &WebBrowser::PrintPage, Qt::QueuedConnection);
+    connect(this, &QWebEngineView::printFinished, this, &WebBrowser::OnPrintDone);
+    connect(this, &QWebEngineView::pdfPrintingFinished, this, [this](const QString& path, bool ok) {
+        if (printer_ && printer_->outputFileName() == path) emit printFinished(ok);
+    });
+}
+
+// The page goes first, while the view and the printer it may be printing on
+// are still whole.
+WebBrowser::~WebBrowser() { delete page_.data(); }
+
+QWebEngineProfile* WebBrowser::ProgramProfile() { return BrowserProfile::Get(); }
+void WebBrowser::SetProfileFolder(const QString& storageFolder) { BrowserProfile::SetStorageFolder(storageFolder); }
+void WebBrowser::ReleaseProfile() { BrowserProfile::Release(); }
+
+void WebBrowser::Navigate(const QString& address) {
+    const QString typed = address.trimmed();
+    const QUrl url = QUrl::fromUserInput(ui::Q(AddressBarUrl(ui::S(typed))));
+    if (!Openable(url)) {
+        ShowLocalPage(BadAddressPage(typed));
+        return;
+    }
+    load(url);
+}
+
+void WebBrowser::GoBack() {
+    if (!history()->canGoBack()) throw NothingThere();
+    back();
+}
+
+void WebBrowser::GoForward() {
+    if (!history()->canGoForward()) throw NothingThere();
+    forward();
+}
+
+void WebBrowser::Refresh() {
+    if (page_ && page_->ShowingCrashPage())
+        page_->Recover();
+    else
+        reload();
+}
+
+void WebBrowser::Stop() {
+    stop();
+    progress_->Finish();
+}
+
+void WebBrowser::PrintPage() {
+    if (printer_) return;  // one print at a time; the running one finishes first
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setResolution(300);  // the page reaches a printer as an image: sharp enough, not huge
+    if (!prompts::ChoosePrinter(window(), *printer)) return;
+    Print(std::move(printer));
+}
+
+void WebBrowser::PrintToPdf(const QString& path) {
+    if (printer_) return;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    Print(std::move(printer));
+}
+
+// A PDF file is written by the engine itself, text as text; any other printer
+// receives the page rendered as images. Either way printFinished(ok) follows.
+void WebBrowser::Print(std::unique_ptr<QPrinter> printer) {
+    printer_ = std::move(printer);
+    if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
+        page()->printToPdf(printer_->outputFileName(), printer_->pageLayout(), printer_->pageRanges());
+    else
+        print(printer_.get());
+}
+
+void WebBrowser::OnPrintDone(bool ok) {
+    printer_.reset();
+    if (!ok) ui::MsgBox(window(), QStringLiteral("无法打印此网页。"), QStringLiteral("打印"), ui::MsgIcon::Warning);
+}
+
+BrowserPage* WebBrowser::browserPage() const { return page_.data(); }
+
+void WebBrowser::ShowLocalPage(const QString& html) {
+    if (page_) page_->ShowLocalPage(html);
+}
 
 }  // namespace lumaro

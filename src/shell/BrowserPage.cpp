@@ -1,0 +1,184 @@
+#include "shell/BrowserPage.h"
+
+#include <QAuthenticator>
+#include <QTimer>
+#include <QWebEngineCertificateError>
+#include <QWebEngineView>
+
+#include "shell/BrowserProfile.h"
+#include "shell/BrowserPrompts.h"
+#include "shell/BrowserWindow.h"
+#include "shell/WebBrowser.h"
+#include "shell/WindowKit.h"
+
+namespace lumaro {
+namespace {
+
+const QString kOwnScheme = QStringLiteral("lumaro");
+const QString kReloadAction = QStringLiteral("reload");
+const QString kPageMessageTitle = QStringLiteral("来自网页的消息");
+
+QString CrashPageHtml(const QUrl& crashedUrl, QWebEnginePage::RenderProcessTerminationStatus status) {
+    const QString cause = status == QWebEnginePage::KilledTerminationStatus ? QStringLiteral("被系统终止")
+                                                                             : QStringLiteral("意外崩溃");
+    const QString address = crashedUrl.scheme() == QStringLiteral("data")
+                                ? QString()
+                                : QStringLiteral("<p>网址：<code id=\"url\">%1</code></p>")
+                                      .arg(crashedUrl.toDisplayString().toHtmlEscaped());
+    return QStringLiteral(
+               "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>网页无法显示</title>"
+               "<style>body{font-family:'WenQuanYi Zen Hei','Microsoft YaHei','SimSun',sans-serif;"
+               "background:#f4f5f7;color:#222;margin:0;padding:48px}"
+               ".box{max-width:640px;margin:0 auto;background:#fff;border:1px solid #d8dbe0;border-radius:6px;"
+               "padding:24px 32px}h1{font-size:20px;color:#b3261e;margin:0 0 12px}"
+               "code{word-break:break-all;background:#f0f1f3;padding:2px 4px;border-radius:3px}"
+               "a.cmd{display:inline-block;margin-top:16px;padding:6px 20px;background:#1f6fd1;color:#fff;"
+               "text-decoration:none;border-radius:4px}</style></head><body><div class=\"box\">"
+               "<h1>网页无法显示</h1><p>显示此网页的进程%1，网页的内容已丢失。</p>%2"
+               "<p>未保存的输入可能需要重新填写。</p>"
+               "<a class=\"cmd\" id=\"reload\" href=\"lumaro:reload\">重新加载</a></div></body></html>")
+        .arg(cause, address);
+}
+
+// Certificate problems in words a user can weigh; Chromium's own texts are English.
+QString CertificateProblem(const QWebEngineCertificateError& error) {
+    switch (error.type()) {
+    case QWebEngineCertificateError::CertificateCommonNameInvalid:
+        return QStringLiteral("证书上的名称与网站的地址不符。");
+    case QWebEngineCertificateError::CertificateDateInvalid:
+        return QStringLiteral("证书已过期或尚未生效。");
+    case QWebEngineCertificateError::CertificateAuthorityInvalid:
+        return QStringLiteral("证书不是由受信任的机构颁发的。");
+    case QWebEngineCertificateError::CertificateRevoked:
+        return QStringLiteral("证书已被吊销。");
+    case QWebEngineCertificateError::CertificateWeakSignatureAlgorithm:
+    case QWebEngineCertificateError::CertificateWeakKey:
+        return QStringLiteral("证书的加密强度不足。");
+    default:
+        return QStringLiteral("证书无效（%1）。").arg(error.description());
+    }
+}
+
+}  // namespace
+
+BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {
+    BrowserProfile::AddPage(this);
+    connect(this, &QWebEnginePage::authenticationRequired, this, &BrowserPage::OnAuthenticationRequired);
+    connect(this, &QWebEnginePage::proxyAuthenticationRequired, this, &BrowserPage::OnProxyAuthenticationRequired);
+    connect(this, &QWebEnginePage::certificateError, this, &BrowserPage::OnCertificateError);
+    connect(this, &QWebEnginePage::renderProcessTerminated, this, &BrowserPage::OnRenderProcessTerminated);
+    connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        if (url.scheme() != QStringLiteral("data")) crashPage_ = false;
+    });
+}
+
+BrowserPage::~BrowserPage() { BrowserProfile::RemovePage(this); }
+
+void BrowserPage::ShowLocalPage(const QString& html) {
+    localHtml_ = html;
+    crashPage_ = false;
+    setHtml(html);
+}
+
+void BrowserPage::Recover() {
+    if (!crashPage_) {
+        triggerAction(Reload);
+        return;
+    }
+    crashPage_ = false;
+    if (crashedLocal_)
+        setHtml(localHtml_);
+    else
+        load(crashedUrl_);
+}
+
+// Only a page the program itself put up may drive the program: a page from
+// the network never gets a data: address in the main frame.
+bool BrowserPage::ShowingOwnContent() const { return url().scheme() == QStringLiteral("data"); }
+
+bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (url.scheme() == kOwnScheme) {
+        if (isMainFrame && ShowingOwnContent()) {
+            // Run outside the navigation callback: the command may open a modal window.
+            const QString action = url.path();
+            QTimer::singleShot(0, this, [this, action] {
+                if (action == kReloadAction)
+                    Recover();
+                else
+                    emit commandRequested(action);
+            });
+        }
+        return false;
+    }
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+// target=_blank links, window.open and the like open a plain browser window
+// of the program's that shares this page's profile (and so its login).
+QWebEnginePage* BrowserPage::createWindow(WebWindowType type) {
+    auto* window = new BrowserWindow(profile());
+    if (type == WebBrowserBackgroundTab)
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->show();
+    return window->browser()->page();
+}
+
+void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg) {
+    ui::MsgBox(DialogParent(), msg, kPageMessageTitle, ui::MsgIcon::Information);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& msg) {
+    return prompts::AskYesNo(DialogParent(), msg, kPageMessageTitle, true);
+}
+
+void BrowserPage::OnAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator) {
+    const auto credentials = prompts::AskCredentials(DialogParent(), url, authenticator->realm());
+    if (!credentials) {
+        *authenticator = QAuthenticator();  // a null authenticator cancels the login
+        return;
+    }
+    authenticator->setUser(credentials->user);
+    authenticator->setPassword(credentials->password);
+}
+
+void BrowserPage::OnProxyAuthenticationRequired(const QUrl&, QAuthenticator* authenticator, const QString& proxyHost) {
+    QUrl proxy;
+    proxy.setHost(proxyHost);
+    OnAuthenticationRequired(proxy, authenticator);
+}
+
+void BrowserPage::OnCertificateError(const QWebEngineCertificateError& error) {
+    if (!error.isOverridable()) return;  // left unanswered it is refused
+    // Ask after the signal returns, as WebEngine expects of a deferred error.
+    QWebEngineCertificateError deferred = error;
+    deferred.defer();
+    QTimer::singleShot(0, this, [this, deferred]() mutable {
+        const QString text = QStringLiteral("此网站的安全证书有问题：%1\n\n网址：%2\n\n"
+                                            "继续访问时，您输入的信息可能会被他人截取。是否继续？")
+                                 .arg(CertificateProblem(deferred), deferred.url().toDisplayString());
+        if (prompts::AskYesNo(DialogParent(), text, QStringLiteral("安全警告"), false))
+            deferred.acceptCertificate();
+        else
+            deferred.rejectCertificate();
+    });
+}
+
+void BrowserPage::OnRenderProcessTerminated(RenderProcessTerminationStatus status, int) {
+    if (status == NormalTerminationStatus) return;
+    if (!crashPage_) {
+        crashedLocal_ = ShowingOwnContent();
+        crashedUrl_ = url();
+    }
+    crashPage_ = true;
+    const QString html = CrashPageHtml(crashedUrl_, status);
+    QTimer::singleShot(0, this, [this, html] {
+        if (crashPage_) setHtml(html);
+    });
+}
+
+QWidget* BrowserPage::DialogParent() const {
+    QWebEngineView* view = QWebEngineView::forPage(this);
+    return view ? view->window() : nullptr;
+}
+
+}  // namespace lumaro

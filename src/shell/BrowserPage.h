@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWebEnginePage>
+
+class QAuthenticator;
+class QWebEngineCertificateError;
+
+namespace lumaro {
+
+// A page of the program's browser. Besides showing the web application it
+// answers what a page may ask of its browser: the program's own pages and
+// their "lumaro:<tool>" links, new windows, logins, certificate problems,
+// script alerts and a crashed page process.
+class BrowserPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    BrowserPage(QWebEngineProfile* profile, QObject* parent);
+    ~BrowserPage() override;
+
+    // A page of the program's own. Its links "lumaro:<tool>" raise
+    // commandRequested(tool); "lumaro:reload" on the crash page reloads.
+    void ShowLocalPage(const QString& html);
+
+    // After the page process crashed the page shows an error page instead;
+    // Recover loads what was shown before the crash.
+    bool ShowingCrashPage() const { return crashPage_; }
+    void Recover();
+
+signals:
+    void commandRequested(const QString& toolName);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+
+private:
+    void OnAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator);
+    void OnProxyAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator, const QString& proxyHost);
+    void OnCertificateError(const QWebEngineCertificateError& error);
+    void OnRenderProcessTerminated(RenderProcessTerminationStatus status, int exitCode);
+    bool ShowingOwnContent() const;
+    QWidget* DialogParent() const;
+
+    QString localHtml_;    // the last page of the program's own, to show again after a crash
+    bool crashPage_ = false;
+    QUrl crashedUrl_;
+    bool crashedLocal_ = false;
+};
+
+}  // namespace lumaro

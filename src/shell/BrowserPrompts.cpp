@@ -1,0 +1,122 @@
+#include "shell/BrowserPrompts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/WindowKit.h"
+
+namespace lumaro::prompts {
+namespace {
+
+SavePathChooser& SaveChooserSeam() {
+    static SavePathChooser chooser;
+    return chooser;
+}
+CredentialsProvider& CredentialsSeam() {
+    static CredentialsProvider provider;
+    return provider;
+}
+YesNoQuestion& QuestionSeam() {
+    static YesNoQuestion question;
+    return question;
+}
+PrintDialog& PrintDialogSeam() {
+    static PrintDialog dialog;
+    return dialog;
+}
+
+// "用户名" / "密码" for a page or proxy that asks for them.
+class CredentialsDialog : public QDialog {
+public:
+    CredentialsDialog(QWidget* parent, const QUrl& url, const QString& realm) : QDialog(parent) {
+        setWindowTitle(QStringLiteral("需要登录"));
+        setWindowIcon(ui::AppIcon());
+        auto* layout = new QVBoxLayout(this);
+        const QString host = url.host().isEmpty() ? url.toDisplayString() : url.host();
+        auto* lblPrompt = new QLabel(QStringLiteral("服务器 %1 要求输入用户名和密码。").arg(host.toHtmlEscaped()), this);
+        lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+        lblPrompt->setWordWrap(true);
+        layout->addWidget(lblPrompt);
+        if (!realm.isEmpty()) {
+            auto* lblRealm = new QLabel(QStringLiteral("提示：%1").arg(realm.toHtmlEscaped()), this);
+            lblRealm->setObjectName(QStringLiteral("lblRealm"));
+            lblRealm->setWordWrap(true);
+            layout->addWidget(lblRealm);
+        }
+        auto* form = new QFormLayout;
+        txtUser_ = new QLineEdit(this);
+        txtUser_->setObjectName(QStringLiteral("txtUser"));
+        txtPassword_ = new QLineEdit(this);
+        txtPassword_->setObjectName(QStringLiteral("txtPassword"));
+        txtPassword_->setEchoMode(QLineEdit::Password);
+        form->addRow(QStringLiteral("用户名："), txtUser_);
+        form->addRow(QStringLiteral("密码："), txtPassword_);
+        layout->addLayout(form);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+        buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addWidget(buttons);
+        setMinimumWidth(ui::TwipsX(5000));
+    }
+
+    Credentials credentials() const { return {txtUser_->text(), txtPassword_->text()}; }
+
+private:
+    QLineEdit* txtUser_;
+    QLineEdit* txtPassword_;
+};
+
+}  // namespace
+
+void SetSavePathChooser(SavePathChooser chooser) { SaveChooserSeam() = std::move(chooser); }
+void SetCredentialsProvider(CredentialsProvider provider) { CredentialsSeam() = std::move(provider); }
+void SetYesNoQuestion(YesNoQuestion question) { QuestionSeam() = std::move(question); }
+void SetPrintDialog(PrintDialog dialog) { PrintDialogSeam() = std::move(dialog); }
+
+std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath) {
+    if (SaveChooserSeam()) return SaveChooserSeam()(parent, proposedPath);
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("保存文件"), proposedPath);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm) {
+    if (CredentialsSeam()) return CredentialsSeam()(parent, url, realm);
+    CredentialsDialog dialog(parent, url, realm);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.credentials();
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
+    if (QuestionSeam()) return QuestionSeam()(parent, text, title, defaultYes);
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultYes ? yes : no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    if (PrintDialogSeam()) return PrintDialogSeam()(parent, printer);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lumaro::prompts

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <QString>
+#include <QUrl>
+
+class QPrinter;
+class QWidget;
+
+// The questions the browser puts to the user: where to save a download, user
+// name and password for a protected page, whether to go on despite a bad
+// certificate, the print dialog. Each is a replaceable function so that tests
+// answer them without a window; an empty function restores the real dialog.
+namespace lumaro::prompts {
+
+// Full path to save a download to, or nullopt when the user cancels.
+// `proposedPath` is the download folder + the name the server suggests.
+using SavePathChooser = std::function<std::optional<QString>(QWidget* parent, const QString& proposedPath)>;
+
+struct Credentials {
+    QString user;
+    QString password;
+};
+// User name and password for `url`, or nullopt when the user cancels.
+using CredentialsProvider =
+    std::function<std::optional<Credentials>(QWidget* parent, const QUrl& url, const QString& realm)>;
+
+// A yes/no question; `defaultYes` chooses the button Enter presses.
+using YesNoQuestion =
+    std::function<bool(QWidget* parent, const QString& text, const QString& title, bool defaultYes)>;
+
+// Lets the user choose and set up a printer; false when cancelled.
+using PrintDialog = std::function<bool(QWidget* parent, QPrinter& printer)>;
+
+void SetSavePathChooser(SavePathChooser chooser);
+void SetCredentialsProvider(CredentialsProvider provider);
+void SetYesNoQuestion(YesNoQuestion question);
+void SetPrintDialog(PrintDialog dialog);
+
+std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath);
+std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm);
+bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes);
+bool ChoosePrinter(QWidget* parent, QPrinter& printer);
+
+}  // namespace lumaro::prompts
