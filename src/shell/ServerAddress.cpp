@@ -125,16 +125,7 @@ std::string LookupFailurePage(const std::string& lookupUrl, const std::string& r
                          HtmlEscape(lookupUrl) + "</code></dd><dt>原因</dt><dd id=\"reason\">" + HtmlEscape(reason) +
                          "</dd></dl>"
                          "<p>请检查网络连接和服务器设置（菜单“服务器”中的“配置服务器”），然后重新连接。</p>"
-                         "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>");
-}
-
-std::string NoServerPage() {
-    return LocalPage("没有配置服务器",
-                     "<h1>没有配置服务器</h1>"
-                     "<p>还没有设置 Web 服务器的地址，因此无法打开业务系统。</p>"
-                     "<p>请先配置服务器，然后重新连接。</p>"
-                     "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
-                     "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>");
+                         "<a class=\"cmd\" id=\"connect\" href=\"lumaro:mConnect\">连接</a>");
 }
 
 }  // namespace lumaro

@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <QString>
 
+class QNetworkAccessManager;
 class QWidget;
 
 namespace lumaro {
@@ -16,12 +19,22 @@ class WebBrowser;
 class ServerConnection {
 public:
     explicit ServerConnection(QWidget* window);
+    ~ServerConnection();
 
-    // One connection; never reports a failure to the caller.
+    // One connection; never reports a failure to the caller and shows no
+    // message box. When no address can be obtained the browser shows a page
+    // of the program's own that says why and offers to try again. A call made
+    // while another one is still waiting for the lookup returns at once.
     void Connect(WebBrowser& browser);
 
     // The lookup's time-out (10 s unless changed; tests shorten it).
     void SetLookupTimeout(std::chrono::milliseconds timeout);
+
+    // Shows the server dialog modally, owned by the given window, and returns
+    // when it has closed. The default runs frmServer; tests replace it to
+    // answer the dialog without a user. An empty runner restores the default.
+    using DialogRunner = std::function<void(QWidget* owner)>;
+    void SetDialogRunner(DialogRunner runner);
 
     // The values a connection keeps, as the last one left them.
     QString ServerIP;
@@ -30,9 +43,18 @@ public:
     QString WebRoot;
     QString WebURL;
 
+    // The largest reply body read from the lookup service.
+    static constexpr qint64 MaxLookupReply = 1024 * 1024;
+
 private:
+    struct Lookup;
+    Lookup FetchLookup(const QString& url);
+
     QWidget* window_;
+    std::unique_ptr<QNetworkAccessManager> network_;
     std::chrono::milliseconds timeout_{10000};
+    DialogRunner dialogRunner_;
+    bool busy_ = false;
 };
 
 }  // namespace lumaro

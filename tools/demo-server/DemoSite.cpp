@@ -285,6 +285,13 @@ HttpResponse DemoSite::lookup(const HttpRequest& request) const {
                                 origin().toLatin1() + "</IP></body></html>";
         return HttpResponse::Text(body, "text/html; charset=gbk");
     }
+    if (id == QLatin1String("893") || id == QLatin1String("894")) {
+        // Replies larger than a client should read: the address after or before 1.5 MiB of filler.
+        const QString filler = QStringLiteral("<!--%1-->").arg(QString(1536 * 1024, QLatin1Char('.')));
+        const QString address = QStringLiteral("<IP>%1</IP>").arg(origin());
+        return HttpResponse::Html(head + (id == QLatin1String("893") ? filler + address : address + filler) +
+                                  QStringLiteral("</body></html>"));
+    }
     return HttpResponse::Html(
         head + QStringLiteral("<p>没有登记编号为“%1”的服务器。</p></body></html>").arg(Esc(id)));
 }

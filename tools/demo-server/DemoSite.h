@@ -12,6 +12,7 @@ namespace demo {
 //     890  an address that is not a web address (javascript:...)
 //     891  HTTP 503, but the body still carries the address
 //     892  the address in a GBK page (charset=gbk)
+//     893  the address after 1.5 MiB of filler; 894 the address before it
 //     any other identifier: a page without markers
 //
 //   a sample listing web application under /House/ (paths are matched
