@@ -5,7 +5,7 @@
 
 // The pieces of the server connection that need no window: how the lookup
 // request and the web application's address are put together, and the page
-// shown when no address could be obtained.
+// shown when the lookup gives no usable address.
 namespace lumaro {
 
 // ServerID on the first reading of a connection: the leading-number parse
@@ -49,9 +49,5 @@ std::string HtmlEscape(const std::string& text);
 // The program's own page for a connection that found no server address: the
 // lookup URL and the reason, escaped, and a "lumaro:mConnect" link to try again.
 std::string LookupFailurePage(const std::string& lookupUrl, const std::string& reason);
-
-// The page for a connection with no server address configured at all: links
-// to the server dialog ("lumaro:mSetup") and to try again.
-std::string NoServerPage();
 
 }  // namespace lumaro
