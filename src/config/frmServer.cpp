@@ -1,5 +1,7 @@
 #include "config/frmServer.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -67,6 +69,9 @@ frmServer::frmServer(QWidget* owner) : QDialog(owner) {
     txtServerIP->setProperty("tag", QString::fromUtf8(vendor::LookupService));
     chkDynasetIP = Place<QCheckBox>(this, "chkDynasetIP", TwipsRect(1980, 510, 2355, 180));
     chkDynasetIP->setText(QStringLiteral("使用动态IP服务器"));
+    // The designed box is 180 twips high; a smaller indicator keeps it whole.
+    chkDynasetIP->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                                    .arg(std::max(8, chkDynasetIP->height() - 2)));
     Label1[1] = Caption(this, 1, QStringLiteral("服务器ID："), TwipsRect(210, 840, 900, 180));
     txtServerID = TextBox(this, "txtServerID", QStringLiteral("000888"), TwipsRect(1080, 780, 3285, 270));
     Label1[2] = Caption(this, 2, QStringLiteral("Web主目录："), TwipsRect(120, 1200, 990, 180));
