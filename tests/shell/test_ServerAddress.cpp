@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "shell/ServerAddress.h"
@@ -11,6 +12,7 @@ struct TextCase {
     std::string input;
     std::string expected;
 };
+void PrintTo(const TextCase& c, std::ostream* os) { *os << '"' << c.input << "\" -> \"" << c.expected << '"'; }
 
 class NormalizeServerIdTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -27,6 +29,7 @@ struct FlagCase {
     std::string stored;
     int16_t expected;
 };
+void PrintTo(const FlagCase& c, std::ostream* os) { *os << '"' << c.stored << "\" -> " << c.expected; }
 
 class DynasetValueTest : public ::testing::TestWithParam<FlagCase> {};
 
