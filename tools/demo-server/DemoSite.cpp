@@ -85,7 +85,8 @@ QString Tags(const Listing& l) {
 QString Picture(const Listing& l) {
     const QString wall = U(l.wall), roof = U(l.roof), sky = U(l.sky);
     QString svg = QStringLiteral(
-                      "<svg viewBox=\"0 0 320 190\" xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" aria-label=\"%1\">"
+                      "<svg viewBox=\"0 0 320 190\" xmlns=\"http://www.w3.org/2000/svg\" "
+                      "role=\"img\" aria-label=\"%1\">"
                       "<defs><linearGradient id=\"sky%2\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
                       "<stop offset=\"0\" stop-color=\"%3\"/><stop offset=\"1\" stop-color=\"#ffffff\"/></linearGradient></defs>"
                       "<rect width=\"320\" height=\"190\" fill=\"url(#sky%2)\"/>"
@@ -177,7 +178,7 @@ header.site nav a:hover{text-decoration:underline}
 a.button{background:#198754;color:#fff;padding:6px 12px;border-radius:4px;text-decoration:none;font-size:13px;border:0;cursor:pointer}
 footer{text-align:center;color:#9ca3af;font-size:12px;padding:10px 0 22px}
 .page{max-width:900px;margin:24px auto;background:#fff;border-radius:8px;box-shadow:0 1px 3px rgba(0,0,0,.12);overflow:hidden}
-.page .pic svg{max-height:360px}
+.page .top{display:flex}.page .top .pic{flex:0 0 460px}.page .summary{padding:20px 26px;flex:1}
 .page .content{padding:18px 26px}
 .page h2{margin:0 0 6px;font-size:22px}
 table.facts{border-collapse:collapse;width:100%;margin:14px 0}
@@ -345,14 +346,14 @@ HttpResponse DemoSite::detail(const HttpRequest& request) const {
     const Listing* l = Find(request.param(QStringLiteral("id")).toInt());
     if (!l) return Problem(404, QStringLiteral("房源不存在"), QStringLiteral("没有这个编号的房源。"));
     const QString body =
-        QStringLiteral("<div class=\"page\"><div class=\"pic\">%1<span class=\"badge%2\">%3</span></div>"
-                       "<div class=\"content\"><h2>%4</h2><div class=\"price\">%5</div><div class=\"unit\">%6</div>"
-                       "<div class=\"tags\">%7</div><table class=\"facts\">"
+        QStringLiteral("<div class=\"page\"><div class=\"top\"><div class=\"pic\">%1<span class=\"badge%2\">%3</span></div>"
+                       "<div class=\"summary\"><h2>%4</h2><div class=\"price\">%5</div><div class=\"unit\">%6</div>"
+                       "<div class=\"tags\">%7</div><div class=\"agent\">经纪人：<b>%17</b> · 电话 %18</div></div></div>"
+                       "<div class=\"content\"><table class=\"facts\">"
                        "<tr><td>房源编号</td><td>AJ-%8</td></tr><tr><td>小区</td><td>%9（%10）</td></tr>"
                        "<tr><td>户型</td><td>%11</td></tr><tr><td>面积</td><td>%12 ㎡</td></tr>"
                        "<tr><td>楼层</td><td>%13</td></tr><tr><td>朝向</td><td>%14</td></tr>"
                        "<tr><td>建成年代</td><td>%15 年</td></tr></table><p>%16</p>"
-                       "<div class=\"agent\">经纪人：<b>%17</b> · 电话 %18</div>"
                        "<p><a class=\"button\" href=\"javascript:window.print()\">打印本页</a> "
                        "<a class=\"button\" href=\"javascript:window.close()\">关闭窗口</a></p></div></div>")
             .arg(Picture(*l), l->rent ? QStringLiteral(" rent") : QString(),
