@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include <algorithm>
 #include <optional>
 #include <QCloseEvent>
 #include <QLabel>
@@ -40,16 +41,22 @@ constexpr PanelDef kPanels[] = {
     {"", vendor::EMail, 1440, PanelStyle::Last},
 };
 
-// A status bar panel of a design width that gives way (its text clipped) when
-// the window is narrower than the panels together.
+// A status bar panel of a design width. When the window is narrower than the
+// panels together, the value panels give way (their text clipped); the label
+// panels keep their text whole.
 class Panel : public QLabel {
 public:
-    Panel(const QString& text, int width, QWidget* parent) : QLabel(text, parent), width_(width) {}
+    Panel(const QString& text, int width, bool yields, QWidget* parent)
+        : QLabel(text, parent), width_(width), yields_(yields) {}
     QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
-    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+    QSize minimumSizeHint() const override {
+        const QSize text = QLabel::minimumSizeHint();
+        return {yields_ ? 0 : std::min(text.width(), width_), text.height()};
+    }
 
 private:
     int width_;
+    bool yields_;
 };
 
 // A program that was there but could not be started.
@@ -88,7 +95,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), connection_(this) {
     sbStatusBar->setFont(QFont(QStringLiteral("宋体"), 9));
     int index = 0;
     for (const PanelDef& def : kPanels) {
-        auto* panel = new Panel(QString::fromUtf8(def.text), ui::TwipsX(def.widthTwips), sbStatusBar);
+        auto* panel = new Panel(QString::fromUtf8(def.text), ui::TwipsX(def.widthTwips), def.style != PanelStyle::Label,
+                                sbStatusBar);
         ++index;
         panel->setObjectName(*def.key ? QString::fromUtf8(def.key) : QStringLiteral("Panel%1").arg(index));
         switch (def.style) {

@@ -531,6 +531,12 @@ TEST_F(FrmMainTest, ShrinkingAndRestoringKeepsTheBrowserFilling) {
     EXPECT_LE(w.WB->geometry().bottom(), w.sbStatusBar->geometry().top());
     EXPECT_GT(w.WB->height(), 300);
     EXPECT_TRUE(messages.messages().empty());
+    // Much narrower than the panels' design widths together: the labels stay whole.
+    w.resize(480, 500);
+    ASSERT_TRUE(WaitUntil([&] { return w.sbStatusBar->width() == 480; }));
+    for (const char* label : {"Panel1", "Panel3", "Panel5"})
+        EXPECT_GE(Panel(label)->contentsRect().width(), Panel(label)->fontMetrics().horizontalAdvance(Panel(label)->text()))
+            << label;
 
     // Wide enough, the panels take their design widths and the last one the rest.
     w.resize(1200, 600);
