@@ -8,6 +8,10 @@
 #include <QScreen>
 #include <QWidget>
 
+// The pictures live in a static library: their registration has to be pulled
+// in explicitly, and from outside any namespace.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
 namespace lumaro::ui {
 namespace {
 
@@ -49,6 +53,8 @@ QRect TwipsRect(double left, double top, double width, double height) {
 }
 
 QIcon AppIcon() {
+    static const bool registered = (InitIconResources(), true);
+    Q_UNUSED(registered);
     static const QIcon icon(QStringLiteral(":/icons/lumaro.svg"));
     return icon;
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <string>
 
@@ -157,6 +158,12 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 bool frmMain::event(QEvent* e) {
     const bool handled = QMainWindow::event(e);
     if (e->type() == QEvent::WindowActivate) Form_Activate();
+    // Without a window manager (a kiosk X server) a shown window may never become
+    // the active one; its first showing then stands for the first activation.
+    if (e->type() == QEvent::Show && connectedOnce_ == 0)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible()) Form_Activate();
+        });
     return handled;
 }
 
