@@ -8,6 +8,7 @@
 #include "shell/BrowserProfile.h"
 #include "shell/BrowserPrompts.h"
 #include "shell/BrowserWindow.h"
+#include "shell/LocalPages.h"
 #include "shell/WebBrowser.h"
 #include "shell/WindowKit.h"
 
@@ -25,19 +26,12 @@ QString CrashPageHtml(const QUrl& crashedUrl, QWebEnginePage::RenderProcessTermi
                                 ? QString()
                                 : QStringLiteral("<p>网址：<code id=\"url\">%1</code></p>")
                                       .arg(crashedUrl.toDisplayString().toHtmlEscaped());
-    return QStringLiteral(
-               "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>网页无法显示</title>"
-               "<style>body{font-family:'WenQuanYi Zen Hei','Microsoft YaHei','SimSun',sans-serif;"
-               "background:#f4f5f7;color:#222;margin:0;padding:48px}"
-               ".box{max-width:640px;margin:0 auto;background:#fff;border:1px solid #d8dbe0;border-radius:6px;"
-               "padding:24px 32px}h1{font-size:20px;color:#b3261e;margin:0 0 12px}"
-               "code{word-break:break-all;background:#f0f1f3;padding:2px 4px;border-radius:3px}"
-               "a.cmd{display:inline-block;margin-top:16px;padding:6px 20px;background:#1f6fd1;color:#fff;"
-               "text-decoration:none;border-radius:4px}</style></head><body><div class=\"box\">"
-               "<h1>网页无法显示</h1><p>显示此网页的进程%1，网页的内容已丢失。</p>%2"
-               "<p>未保存的输入可能需要重新填写。</p>"
-               "<a class=\"cmd\" id=\"reload\" href=\"lumaro:reload\">重新加载</a></div></body></html>")
-        .arg(cause, address);
+    const QString body =
+        QStringLiteral("<h1>网页无法显示</h1><p>显示此网页的进程%1，网页的内容已丢失。</p>%2"
+                       "<p>未保存的输入可能需要重新填写。</p>"
+                       "<a class=\"cmd\" id=\"reload\" href=\"lumaro:reload\">重新加载</a>")
+            .arg(cause, address);
+    return ui::Q(LocalPage("网页无法显示", ui::S(body)));
 }
 
 // Certificate problems in words a user can weigh; Chromium's own texts are English.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/LocalPages.h"
+
 // The pieces of the server connection that need no window: how the lookup
 // request and the web application's address are put together, and the page
 // shown when the lookup gives no usable address.
@@ -43,8 +45,6 @@ bool IsWebAddress(const std::string& address);
 // looking for the scheme) is refused.
 bool IsAcceptableLookedUpAddress(const std::string& address);
 
-// Text made safe to place inside HTML (element content or a quoted attribute).
-std::string HtmlEscape(const std::string& text);
 
 // The program's own page for a connection that found no server address: the
 // lookup URL and the reason, escaped, and a "lumaro:mConnect" link to try again.

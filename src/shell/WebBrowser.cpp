@@ -9,6 +9,7 @@
 #include "shell/BrowserProfile.h"
 #include "shell/BrowserPrompts.h"
 #include "shell/LoadProgressLine.h"
+#include "shell/LocalPages.h"
 #include "shell/ServerAddress.h"
 #include "shell/WindowKit.h"
 
@@ -19,20 +20,13 @@ namespace {
 Fault NothingThere() { return Fault(-2147467259, "未指定的错误"); }
 
 QString BadAddressPage(const QString& address) {
-    return QStringLiteral(
-               "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>无法打开网址</title>"
-               "<style>body{font-family:'WenQuanYi Zen Hei','Microsoft YaHei','SimSun',sans-serif;"
-               "background:#f4f5f7;color:#222;margin:0;padding:48px}"
-               ".box{max-width:640px;margin:0 auto;background:#fff;border:1px solid #d8dbe0;border-radius:6px;"
-               "padding:24px 32px}h1{font-size:20px;color:#b3261e;margin:0 0 12px}"
-               "code{word-break:break-all;background:#f0f1f3;padding:2px 4px;border-radius:3px}"
-               "a.cmd{display:inline-block;margin-top:16px;padding:6px 20px;background:#1f6fd1;color:#fff;"
-               "text-decoration:none;border-radius:4px;margin-right:8px}</style></head><body><div class=\"box\">"
-               "<h1>无法打开网址</h1><p>网址不完整或格式不正确：</p><p><code id=\"address\">%1</code></p>"
-               "<p>请检查服务器设置（菜单“服务器”中的“配置”），然后重新连接。</p>"
-               "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
-               "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a></div></body></html>")
-        .arg(address.toHtmlEscaped());
+    const QString body =
+        QStringLiteral("<h1>无法打开网址</h1><p>网址不完整或格式不正确：</p><p><code id=\"address\">%1</code></p>"
+                       "<p>请检查服务器设置（菜单“服务器”中的“配置”），然后重新连接。</p>"
+                       "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
+                       "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>")
+            .arg(address.toHtmlEscaped());
+    return ui::Q(LocalPage("无法打开网址", ui::S(body)));
 }
 
 // An address the browser can go to. A web address without a host (what an

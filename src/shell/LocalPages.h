@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Pages of the program's own that the browser shows (a failed lookup, a bad
+// address, a crashed page), all in one look.
+namespace lumaro {
+
+// Text made safe to place inside HTML (element content or a quoted attribute).
+std::string HtmlEscape(const std::string& text);
+
+// A whole page: `title` (plain text) and `body` (HTML inside the page's box;
+// links styled as buttons take class="cmd").
+std::string LocalPage(const std::string& title, const std::string& body);
+
+}  // namespace lumaro
