@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStringList>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -43,6 +46,13 @@ void InitApplication() {
     // WenQuanYi Zen Hei Mono has 宋体's character widths, so layouts designed in
     // twips around 宋体 keep fitting where 宋体 itself is not installed.
     QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
+
+    // Every text of the program is Chinese, whatever the desktop's language:
+    // Qt's own buttons and dialogs (确定, 取消, the file and print dialogs) too.
+    static QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 }
 
 int TwipsX(double twips) { return qRound(twips * Dpi(true) / 1440.0); }
