@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/TextBytes.h"
 
 namespace lumaro::platform {
 
@@ -49,18 +50,31 @@ std::string Utf8(const std::wstring& wide) {
     return out;
 }
 
-std::size_t AnsiCharLength(std::string_view s, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    if (lead < 0x81 || lead > 0xFE || i + 1 >= s.size()) return 1;
-    const auto trail = static_cast<unsigned char>(s[i + 1]);
-    return (trail >= 0x40 && trail <= 0xFE && trail != 0x7F) ? 2 : 1;
-}
-
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
+    // One "?" for each invalid byte and each character the code page lacks, as
+    // on every other system (the code page has nothing beyond U+FFFF).
+    std::string out;
+    out.reserve(utf8.size());
     bool lossy = false;
-    return Narrow(Wide(utf8, false).value_or(std::wstring()), lossy);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = Utf8SequenceLength(utf8, i);
+        if (n == 0 || n == 4) {
+            out += '?';
+            i += n == 0 ? 1 : n;
+            continue;
+        }
+        std::size_t end = i + n;  // a run of valid characters converts in one call
+        while (end < utf8.size()) {
+            const std::size_t m = Utf8SequenceLength(utf8, end);
+            if (m == 0 || m == 4) break;
+            end += m;
+        }
+        out += Narrow(Wide(utf8.substr(i, end - i), true).value_or(std::wstring()), lossy);
+        i = end;
+    }
+    return out;
 }
 
 std::string FromAnsi(std::string_view ansi) {
@@ -77,6 +91,9 @@ std::string FromAnsi(std::string_view ansi) {
                                          1) != 1) {
             c = 0xFFFD;
         }
+        // Windows maps the code page's user-defined codes into the private use
+        // area; they name no character, so they read as undecodable, as elsewhere.
+        if (c >= 0xE000 && c <= 0xF8FF) c = 0xFFFD;
         wide += c;
         i += n;
     }

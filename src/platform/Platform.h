@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,11 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder);
 // The first executable called `name` on the search path, if any.
 std::optional<std::string> FindOnPath(const std::string& name);
 
+// The program's command-line arguments after its name, as UTF-8, with the
+// console set up to show UTF-8 output: Windows hands main() its arguments in
+// the ANSI code page, which cannot hold every character typed.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
 // The registration tool for component files: "regsvr32.exe" on Windows,
 // "regsvr32" (found on the search path, if at all) elsewhere.
 std::optional<std::string> RegistrationTool();
@@ -67,7 +73,6 @@ void SetLauncher(Launcher* launcher);      // nullptr restores the system's
 }  // namespace lumaro::platform
 
 // Settings-file primitives ----------------------------------------------------
-#include <functional>
 
 namespace lumaro::platform {
 

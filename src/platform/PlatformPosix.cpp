@@ -189,6 +189,10 @@ std::optional<std::string> FindOnPath(const std::string& name) {
     return std::nullopt;
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 std::optional<std::string> RegistrationTool() { return FindOnPath("regsvr32"); }
 
 Launcher& SystemLauncher() {

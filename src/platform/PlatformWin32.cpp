@@ -142,6 +142,16 @@ std::optional<std::string> FindOnPath(const std::string& name) {
     return Utf8(std::wstring(buffer, n));
 }
 
+std::vector<std::string> CommandLineArguments(int, char**) {
+    ::SetConsoleOutputCP(CP_UTF8);
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide && i < count; ++i) arguments.push_back(Utf8(wide[i]));
+    if (wide) ::LocalFree(wide);
+    return arguments;
+}
+
 std::optional<std::string> RegistrationTool() { return std::string("regsvr32.exe"); }
 
 Launcher& SystemLauncher() {

@@ -34,6 +34,16 @@ TEST(NormalizeFolder, GivesOneSeparatorAndATrailingOne) {
 TEST(GetAppFolder, FollowsTheExecutable) {
     const std::string folder = GetAppFolder();
     ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), platform::Separator);
+#ifdef _WIN32
+    EXPECT_TRUE(platform::FileExists(folder + GetExecutableBaseName() + ".exe"));
+    const struct { const char* exe; const char* folder; const char* base; } rows[] = {
+        {R"(D:\Agency\Lumaro.exe)", R"(D:\Agency\)", "Lumaro"},
+        {"D:/Agency/bin/Foo.exe", R"(D:\Agency\bin\)", "Foo"},
+        {R"(D:\Lumaro.exe)", R"(D:\)", "Lumaro"},
+        {R"(D:\房产 中介\my.app.exe)", R"(D:\房产 中介\)", "my.app"},
+    };
+#else
     EXPECT_EQ(folder.front(), '/');
     EXPECT_TRUE(platform::FileExists(folder + GetExecutableBaseName()));
     const struct { const char* exe; const char* folder; const char* base; } rows[] = {
@@ -44,6 +54,7 @@ TEST(GetAppFolder, FollowsTheExecutable) {
         {"/opt/.hidden", "/opt/", ".hidden"},
         {R"(/opt/a\b/Lumaro)", R"(/opt/a\b/)", "Lumaro"},
     };
+#endif
     for (const auto& r : rows) {
         platform::OverrideExecutablePath(std::string(r.exe));
         EXPECT_EQ(GetAppFolder(), r.folder) << r.exe;
@@ -53,7 +64,16 @@ TEST(GetAppFolder, FollowsTheExecutable) {
     EXPECT_EQ(GetAppFolder(), folder);
 }
 
-TEST(GetSystemFolder, IsUsrBinWithTrailingSeparator) { EXPECT_EQ(GetSystemFolder(), "/usr/bin/"); }
+TEST(GetSystemFolder, EndsInTheSeparator) {
+#ifdef _WIN32
+    const std::string folder = GetSystemFolder();
+    ASSERT_GT(folder.size(), 3u);
+    EXPECT_EQ(folder.substr(1, 2), ":\\") << folder;
+    EXPECT_EQ(folder.back(), '\\') << folder;
+#else
+    EXPECT_EQ(GetSystemFolder(), "/usr/bin/");
+#endif
+}
 
 // Each row: text, start marker, end marker, the text between.
 TEST(GetTextBetween, CutsTheTextBetweenTheMarkers) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr const char* Usage =
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = lumaro::platform::CommandLineArguments(argc, argv);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         (args.empty() ? std::cerr : std::cout) << Usage;
         return args.empty() ? 2 : 0;
