@@ -128,6 +128,8 @@ int RunScheduleCommand(const std::vector<std::string>& args, std::ostream& out, 
     } else {
         PrintTable(table, out);
     }
+    // A full disk shows only when the buffered output is written out.
+    out.flush();
     return out.good() ? 0 : 1;
 }
 
