@@ -1,53 +1,35 @@
+// The pieces of the server connection that need no window.
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "shell/ServerAddress.h"
 
 namespace lumaro {
 namespace {
 
-struct TextCase {
-    std::string input;
-    std::string expected;
-};
-void PrintTo(const TextCase& c, std::ostream* os) { *os << '"' << c.input << "\" -> \"" << c.expected << '"'; }
+using Texts = std::pair<std::string, std::string>;
 
-class NormalizeServerIdTest : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(NormalizeServerIdTest, LeadingNumberWrittenBackAsDecimal) {
-    EXPECT_EQ(NormalizeServerId(GetParam().input), GetParam().expected);
+TEST(StoredValuesTest, IdentifierIsItsLeadingNumberWrittenInDecimal) {
+    const Texts cases[] = {{"000888", "888"}, {"888", "888"},     {"", "0"},   {"abc", "0"},
+                           {"12a", "12"},     {" 1 2 3", "123"}, {"-7", "-7"}, {"1.50", "1.5"}};
+    for (const auto& [stored, id] : cases) EXPECT_EQ(NormalizeServerId(stored), id) << stored;
 }
 
-INSTANTIATE_TEST_SUITE_P(StoredIdentifiers, NormalizeServerIdTest,
-                         ::testing::Values(TextCase{"000888", "888"}, TextCase{"888", "888"}, TextCase{"", "0"},
-                                           TextCase{"abc", "0"}, TextCase{"12a", "12"}, TextCase{" 1 2 3", "123"},
-                                           TextCase{"-7", "-7"}, TextCase{"1.50", "1.5"}));
-
-struct FlagCase {
-    std::string stored;
-    int16_t expected;
-};
-void PrintTo(const FlagCase& c, std::ostream* os) { *os << '"' << c.stored << "\" -> " << c.expected; }
-
-class DynasetValueTest : public ::testing::TestWithParam<FlagCase> {};
-
-TEST_P(DynasetValueTest, RoundsHalfToEvenAndSaturates) {
-    EXPECT_EQ(DynasetValue(GetParam().stored), GetParam().expected);
+// Any text that reads as non-zero switches the lookup on, even beyond 16 bits.
+TEST(StoredValuesTest, FlagIsRoundedHalfToEvenAndSaturates) {
+    const std::pair<std::string, int16_t> cases[] = {
+        {"1", 1},   {"0", 0},   {"", 0},    {"yes", 0}, {"2", 2},         {"-1", -1},          {"0.4", 0},
+        {"0.6", 1}, {"0.5", 0}, {"1.5", 2}, {"2.5", 2}, {"70000", 32767}, {"-70000", -32768}, {"1e999", 32767}};
+    for (const auto& [stored, flag] : cases) EXPECT_EQ(DynasetValue(stored), flag) << stored;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StoredFlags, DynasetValueTest,
-    ::testing::Values(FlagCase{"1", 1}, FlagCase{"0", 0}, FlagCase{"", 0}, FlagCase{"yes", 0}, FlagCase{"2", 2},
-                      FlagCase{"-1", -1}, FlagCase{"0.4", 0}, FlagCase{"0.6", 1}, FlagCase{"0.5", 0},
-                      FlagCase{"1.5", 2}, FlagCase{"2.5", 2}, FlagCase{"70000", 32767}, FlagCase{"-70000", -32768},
-                      FlagCase{"1e999", 32767}));
-
+// Nothing escaped, no separator added or removed.
 TEST(ComposeTest, PiecesJoinedExactlyAsStored) {
     EXPECT_EQ(ComposeLookupUrl("http://lookup.example/register/ReadIP.asp", "888"),
               "http://lookup.example/register/ReadIP.asp?ServerID=888");
-    // Nothing escaped, no separator added or removed.
     EXPECT_EQ(ComposeLookupUrl("http://x/a?b=1", "0 8&8"), "http://x/a?b=1?ServerID=0 8&8");
     EXPECT_EQ(ComposeWebUrl("http://10.0.0.5", "/House/", "House"), "http://10.0.0.5/House/?DatabaseName=House");
     EXPECT_EQ(ComposeWebUrl("http://10.0.0.5/", "/House/", "House"), "http://10.0.0.5//House/?DatabaseName=House");
@@ -55,7 +37,7 @@ TEST(ComposeTest, PiecesJoinedExactlyAsStored) {
 }
 
 TEST(AddressBarTest, SchemeAddedOnlyWhereMissing) {
-    const TextCase cases[] = {
+    const Texts cases[] = {
         {"192.168.1.5/House/?DatabaseName=House", "http://192.168.1.5/House/?DatabaseName=House"},
         {"localhost:8080/House/", "http://localhost:8080/House/"},
         {"agency.example", "http://agency.example"},
@@ -63,50 +45,29 @@ TEST(AddressBarTest, SchemeAddedOnlyWhereMissing) {
         {"HTTPS://agency.example/", "HTTPS://agency.example/"},
         {"javascript:alert(1)", "javascript:alert(1)"},
         {"c:/house", "http://c:/house"},
-        {"", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(AddressBarUrl(c.input), c.expected) << c.input;
+        {"", ""}};
+    for (const auto& [typed, url] : cases) EXPECT_EQ(AddressBarUrl(typed), url) << typed;
 }
 
+// Only what opens as a web page may come from a lookup reply, which travels over plain HTTP.
 TEST(LookedUpAddressTest, OnlyAddressesThatOpenAsWebPagesAreAccepted) {
-    struct Case {
-        std::string address;
-        bool acceptable;
-    };
-    const Case cases[] = {
-        {"http://127.0.0.1:8080", true},
-        {"HTTPS://agency.example", true},
-        {"192.168.1.5", true},
-        {"agency.example:8080", true},
-        {"[::1]:8080", true},
-        {"", false},
-        {"http://", false},
-        {"javascript:alert(1)//", false},
-        {"JavaScript:alert(1)", false},
-        {"file:///etc/passwd", false},
-        {"data:text/html,<b>x</b>", false},
-        {"ftp://files.example", false},
-        {" javascript:alert(1)", false},
-        {"\njavascript:alert(1)", false},
-        {"/House/", false},
-        {"\xe4\xb8\xad.example", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(IsAcceptableLookedUpAddress(c.address), c.acceptable) << c.address;
-}
-
-TEST(HtmlEscapeTest, MarkupCharactersBecomeEntities) {
-    EXPECT_EQ(HtmlEscape("<a href=\"x\">'&'</a>"), "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;");
-    EXPECT_EQ(HtmlEscape("服务器 888"), "服务器 888");
+    for (const char* good : {"http://127.0.0.1:8080", "HTTPS://agency.example", "192.168.1.5", "agency.example:8080",
+                             "[::1]:8080"})
+        EXPECT_TRUE(IsAcceptableLookedUpAddress(good)) << good;
+    for (const char* bad : {"", "http://", "javascript:alert(1)//", "JavaScript:alert(1)", "file:///etc/passwd",
+                            "data:text/html,<b>x</b>", "ftp://files.example", " javascript:alert(1)",
+                            "\njavascript:alert(1)", "/House/", "\xe4\xb8\xad.example"})
+        EXPECT_FALSE(IsAcceptableLookedUpAddress(bad)) << bad;
 }
 
 TEST(LocalPagesTest, FailurePageNamesUrlAndReasonEscapedAndOffersRetry) {
+    EXPECT_EQ(HtmlEscape("<a href=\"x\">'&'</a> 服务器"), "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt; 服务器");
     const std::string page =
         LookupFailurePage("http://x/ReadIP.asp?ServerID=<script>alert(1)</script>", "应答中没有 <IP> 标记");
-    EXPECT_NE(page.find("无法获取服务器地址"), std::string::npos);
-    EXPECT_NE(page.find("http://x/ReadIP.asp?ServerID=&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
-    EXPECT_NE(page.find("应答中没有 &lt;IP&gt; 标记"), std::string::npos);
+    for (const char* part : {"无法获取服务器地址", "http://x/ReadIP.asp?ServerID=&lt;script&gt;alert(1)&lt;/script&gt;",
+                             "应答中没有 &lt;IP&gt; 标记", "id=\"connect\" href=\"lumaro:mConnect\">连接</a>"})
+        EXPECT_NE(page.find(part), std::string::npos) << part;
     EXPECT_EQ(page.find("<script>"), std::string::npos);
-    EXPECT_NE(page.find("id=\"connect\" href=\"lumaro:mConnect\">连接</a>"), std::string::npos);
 }
 
 }  // namespace
