@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <string>
 
@@ -51,10 +50,7 @@ QWidget* MakeLine(QWidget* parent, const char* name, int x1, int x2, int y, int 
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("宋体"), 9));
-    setFixedSize(ui::TwipsX(5280), ui::TwipsY(3555));
+    ui::MakeFixedDialog(this, 5280, 3555);
 
     // Created in tab order.
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
@@ -105,9 +101,6 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     for (QLabel* label : lblDescription) label->installEventFilter(this);
 
     Form_Load();
-
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     cmdOK->setFocus();
 }
 

@@ -3,11 +3,9 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
@@ -56,10 +54,7 @@ QLabel* Caption(QWidget* parent, int index, const QString& caption, QRect geomet
 
 frmServer::frmServer(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("远程Web服务器配置"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(QFont(QStringLiteral("宋体"), 9));
-    setFixedSize(TwipsRect(0, 0, 4485, 2475).size());
+    ui::MakeFixedDialog(this, 4485, 2475);
 
     // Created in tab order.
     OKButton = Button(this, "OKButton", QStringLiteral("确定"), TwipsRect(600, 1980, 1005, 375));
@@ -88,9 +83,6 @@ frmServer::frmServer(QWidget* owner) : QDialog(owner) {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     Form_Load();
 }

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
 #include <algorithm>
@@ -80,21 +79,13 @@ int StoredPosition(const std::string& stored) {
 
 }  // namespace
 
-frmAJZX::frmAJZX(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+frmAJZX::frmAJZX(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAJZX"));
     setWindowTitle(QStringLiteral("按揭咨询"));
+    ui::MakeFixedDialog(this, 3795, 4095);
     setFont(GridFont());
-    const QRect client = TwipsRect(0, 0, 3795, 4095);
-    setFixedSize(client.size());
     BuildControls();
     BuildGridMenu();
-
-    // Centred on the screen rather than on the owner.
-    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (screen) move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/WindowKit.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -60,6 +61,16 @@ int TwipsY(double twips) { return qRound(twips * Dpi(false) / 1440.0); }
 
 QRect TwipsRect(double left, double top, double width, double height) {
     return {TwipsX(left), TwipsY(top), TwipsX(width), TwipsY(height)};
+}
+
+void MakeFixedDialog(QDialog* dialog, double widthTwips, double heightTwips) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setFont(QFont(QStringLiteral("宋体"), 9));
+    dialog->setFixedSize(TwipsX(widthTwips), TwipsY(heightTwips));
+    const QWidget* owner = dialog->parentWidget();
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
 QIcon AppIcon() {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // What every window of the program shares: the twips of the original layout
@@ -20,6 +21,11 @@ void InitApplication();
 int TwipsX(double twips);
 int TwipsY(double twips);
 QRect TwipsRect(double left, double top, double width, double height);
+
+// The frame of the program's fixed dialogs: a title bar with only the close
+// box, a client area of the given twips that cannot be resized, the 宋体 9 pt
+// font, centred on the owner's screen (the primary one without an owner).
+void MakeFixedDialog(QDialog* dialog, double widthTwips, double heightTwips);
 
 // The program's icon, taken by every window.
 QIcon AppIcon();
