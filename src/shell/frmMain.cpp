@@ -1,8 +1,10 @@
 #include "shell/frmMain.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -157,14 +159,29 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 
 bool frmMain::event(QEvent* e) {
     const bool handled = QMainWindow::event(e);
-    if (e->type() == QEvent::WindowActivate) Form_Activate();
     // Without a window manager (a kiosk X server) a shown window may never become
     // the active one; its first showing then stands for the first activation.
-    if (e->type() == QEvent::Show && connectedOnce_ == 0)
-        QTimer::singleShot(0, this, [this] {
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && connectedOnce_ == 0)
+        WhenBrowserReady([this] {
             if (isVisible()) Form_Activate();
         });
     return handled;
+}
+
+// The browser's drawing surface arrives a moment after the window is first shown,
+// and the window is then created anew on screen: a dialog opened before that
+// (the server dialog of the first connection) would end up behind it.
+void frmMain::WhenBrowserReady(const std::function<void()>& then) {
+    auto* wait = new QTimer(this);
+    wait->setInterval(20);
+    const QDeadlineTimer patience(2000);
+    connect(wait, &QTimer::timeout, this, [this, wait, patience, then] {
+        if (!WB->focusProxy() && !patience.hasExpired()) return;
+        wait->deleteLater();
+        wait->stop();
+        then();
+    });
+    wait->start();
 }
 
 void frmMain::Form_Activate() {

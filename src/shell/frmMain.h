@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <QMainWindow>
 #include <QString>
 
@@ -48,6 +49,7 @@ protected:
 
 private:
     void Form_Activate();
+    void WhenBrowserReady(const std::function<void()>& then);
     void Form_Resize();
     void Form_Unload();
 
