@@ -42,6 +42,8 @@ QWebEngineProfile* BrowserProfile::Get() {
     // The web application's session cookies too: staff stay logged in across restarts.
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setDownloadPath(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    // Staff read Chinese: web applications that can choose should answer in it.
+    profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
     new DownloadHandler(profile);
     state.profile = profile;
 
