@@ -15,11 +15,13 @@ ScheduleInputs Loan(int64_t periods, int16_t method) {
     return ScheduleInputs{200000, 0.004425, static_cast<double>(periods), method};
 }
 
-void Schedule(benchmark::State& state, int16_t method) {
+// One schedule of state.range(0) periods per iteration, computed by `compute`.
+void Schedule(benchmark::State& state, int16_t method,
+              void (*compute)(const ScheduleInputs&, lumaro::ScheduleTable&) = lumaro::ComputeSchedule) {
     const ScheduleInputs in = Loan(state.range(0), method);
     lumaro::MemoryScheduleTable table;
     for (auto _ : state) {
-        lumaro::ComputeSchedule(in, table);
+        compute(in, table);
         benchmark::DoNotOptimize(table.Cell(table.RowCount(), 1));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -30,16 +32,7 @@ void EqualPayment(benchmark::State& state) { Schedule(state, 0); }
 void Declining(benchmark::State& state) { Schedule(state, 1); }
 
 // AJDK called afresh for every period: n(n+1)/2 passes of the running principal.
-void EqualPaymentPerPeriodCalls(benchmark::State& state) {
-    const ScheduleInputs in = Loan(state.range(0), 0);
-    lumaro::MemoryScheduleTable table;
-    for (auto _ : state) {
-        lumaro::ComputeScheduleByPeriodCalls(in, table);
-        benchmark::DoNotOptimize(table.Cell(table.RowCount(), 1));
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-    state.counters["periods"] = static_cast<double>(state.range(0));
-}
+void EqualPaymentPerPeriodCalls(benchmark::State& state) { Schedule(state, 0, lumaro::ComputeScheduleByPeriodCalls); }
 
 }  // namespace
 
