@@ -12,7 +12,7 @@
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
 #include "platform/Platform.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

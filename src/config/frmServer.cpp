@@ -9,8 +9,8 @@
 
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
-#include "shell/ServerAddress.h"
-#include "shell/WindowKit.h"
+#include "config/ServerSettings.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 

@@ -1,6 +1,6 @@
 #include "mortgage/ScheduleModel.h"
 
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 

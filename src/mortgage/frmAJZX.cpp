@@ -26,7 +26,7 @@
 #include "config/Numbers.h"
 #include "config/mdlINI.h"
 #include "mortgage/ScheduleModel.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

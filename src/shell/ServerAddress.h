@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "shell/LocalPages.h"
@@ -9,16 +8,6 @@
 // request and the web application's address are put together, and the page
 // shown when the lookup gives no usable address.
 namespace lumaro {
-
-// ServerID on the first reading of a connection: the leading-number parse
-// written back as plain decimal text ("000888" -> "888", "" -> "0", "12a" -> "12").
-std::string NormalizeServerId(const std::string& storedId);
-
-// DynasetIP as a number: the leading-number parse rounded to the nearest
-// integer, halves to even ("0.4" -> 0, "0.6" -> 1, "2.5" -> 2). A hand-edited
-// value beyond 16 bits saturates instead of failing, so any text that reads as
-// non-zero switches the lookup on.
-int16_t DynasetValue(const std::string& storedFlag);
 
 // The lookup request: serverIp + "?ServerID=" + serverId, nothing escaped.
 std::string ComposeLookupUrl(const std::string& serverIp, const std::string& serverId);

@@ -10,12 +10,13 @@
 #include <QUrl>
 
 #include "config/Failure.h"
+#include "config/ServerSettings.h"
 #include "config/frmServer.h"
 #include "config/mdlINI.h"
 #include "platform/Platform.h"
 #include "shell/ServerAddress.h"
-#include "shell/WebBrowser.h"
-#include "shell/WindowKit.h"
+#include "shell/browser/WebBrowser.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 

@@ -20,8 +20,8 @@
 #include "mortgage/frmAJZX.h"
 #include "platform/Platform.h"
 #include "shell/CommandBar.h"
-#include "shell/WebBrowser.h"
-#include "shell/WindowKit.h"
+#include "shell/browser/WebBrowser.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

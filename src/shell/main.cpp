@@ -4,7 +4,7 @@
 
 #include "config/Failure.h"
 #include "config/mdlINI.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 #include "shell/frmMain.h"
 #include "shell/frmRegDLl.h"
 #include "shell/mdlMain.h"

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {
@@ -43,7 +44,9 @@ protected:
 // or initial text, in tab order (labels take none) from 确定, which has the focus when shown.
 TEST_F(FrmServerTest, FreshFileOpensTheDesignedDialog) {
     QWidget owner;
-    owner.setWindowIcon(QIcon(QStringLiteral(":/icons/lumaro.svg")));
+    QPixmap ownIcon(16, 16);  // an icon of the owner's that is not the program's
+    ownIcon.fill(Qt::red);
+    owner.setWindowIcon(QIcon(ownIcon));
     frmServer dlg(&owner);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("远程Web服务器配置"));
     EXPECT_EQ(dlg.minimumSize(), ui::TwipsRect(0, 0, 4485, 2475).size());

@@ -17,7 +17,7 @@
 #include "gui/GuiTestKit.h"
 #include "mortgage/frmAJZX.h"
 #include "platform/Platform.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

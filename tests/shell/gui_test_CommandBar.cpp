@@ -13,7 +13,7 @@
 #include "config/Vendor.h"
 #include "gui/GuiTestKit.h"
 #include "shell/CommandBar.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 // Qt's own entry for synthetic key input (what QtTest uses), shortcut map and menu mnemonics included.
 Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,

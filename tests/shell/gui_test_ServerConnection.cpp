@@ -19,7 +19,7 @@
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "shell/ServerConnection.h"
-#include "shell/WebBrowser.h"
+#include "shell/browser/WebBrowser.h"
 
 namespace lumaro {
 namespace {

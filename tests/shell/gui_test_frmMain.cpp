@@ -15,9 +15,9 @@
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
 #include "platform/Platform.h"
-#include "shell/BrowserPrompts.h"
+#include "shell/browser/BrowserPrompts.h"
 #include "shell/CommandBar.h"
-#include "shell/WebBrowser.h"
+#include "shell/browser/WebBrowser.h"
 #include "shell/frmMain.h"
 
 namespace lumaro {

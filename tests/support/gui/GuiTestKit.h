@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro::test {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 // The main of every window test: a QApplication on the offscreen platform,
 // message boxes recorded instead of shown, and the end of the program observed

@@ -1,11 +1,11 @@
-#include "shell/BrowserWindow.h"
+#include "shell/browser/BrowserWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "shell/WebBrowser.h"
-#include "shell/WindowKit.h"
+#include "shell/browser/WebBrowser.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 

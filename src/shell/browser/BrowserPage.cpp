@@ -1,16 +1,16 @@
-#include "shell/BrowserPage.h"
+#include "shell/browser/BrowserPage.h"
 
 #include <QAuthenticator>
 #include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineView>
 
-#include "shell/BrowserProfile.h"
-#include "shell/BrowserPrompts.h"
-#include "shell/BrowserWindow.h"
+#include "shell/browser/BrowserProfile.h"
+#include "shell/browser/BrowserPrompts.h"
+#include "shell/browser/BrowserWindow.h"
 #include "shell/LocalPages.h"
-#include "shell/WebBrowser.h"
-#include "shell/WindowKit.h"
+#include "shell/browser/WebBrowser.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

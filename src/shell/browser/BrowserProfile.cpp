@@ -1,4 +1,4 @@
-#include "shell/BrowserProfile.h"
+#include "shell/browser/BrowserProfile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -9,8 +9,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
-#include "shell/BrowserWindow.h"
-#include "shell/DownloadHandler.h"
+#include "shell/browser/BrowserWindow.h"
+#include "shell/browser/DownloadHandler.h"
 
 namespace lumaro {
 namespace {

@@ -15,10 +15,10 @@
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
-#include "shell/BrowserPrompts.h"
-#include "shell/BrowserWindow.h"
-#include "shell/LoadProgressLine.h"
-#include "shell/WebBrowser.h"
+#include "shell/browser/BrowserPrompts.h"
+#include "shell/browser/BrowserWindow.h"
+#include "shell/browser/LoadProgressLine.h"
+#include "shell/browser/WebBrowser.h"
 
 namespace lumaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,7 +14,7 @@
 
 // The pictures live in a static library: their registration has to be pulled
 // in explicitly, and from outside any namespace.
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+static void InitIconResources() { Q_INIT_RESOURCE(ui); }
 
 namespace lumaro::ui {
 namespace {
@@ -76,7 +76,7 @@ void MakeFixedDialog(QDialog* dialog, double widthTwips, double heightTwips) {
 QIcon AppIcon() {
     static const bool registered = (InitIconResources(), true);
     Q_UNUSED(registered);
-    static const QIcon icon(QStringLiteral(":/icons/lumaro.svg"));
+    static const QIcon icon(QStringLiteral(":/ui/lumaro.svg"));
     return icon;
 }
 

@@ -1,4 +1,4 @@
-#include "shell/BrowserPrompts.h"
+#include "shell/browser/BrowserPrompts.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro::prompts {
 namespace {

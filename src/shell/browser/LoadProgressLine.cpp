@@ -1,4 +1,4 @@
-#include "shell/LoadProgressLine.h"
+#include "shell/browser/LoadProgressLine.h"
 
 #include <QChildEvent>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "shell/DownloadHandler.h"
+#include "shell/browser/DownloadHandler.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +9,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "shell/BrowserPrompts.h"
-#include "shell/WindowKit.h"
+#include "shell/browser/BrowserPrompts.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

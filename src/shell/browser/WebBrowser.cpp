@@ -1,17 +1,17 @@
-#include "shell/WebBrowser.h"
+#include "shell/browser/WebBrowser.h"
 
 #include <QPrinter>
 #include <QUrl>
 #include <QWebEngineHistory>
 
 #include "config/Failure.h"
-#include "shell/BrowserPage.h"
-#include "shell/BrowserProfile.h"
-#include "shell/BrowserPrompts.h"
-#include "shell/LoadProgressLine.h"
+#include "shell/browser/BrowserPage.h"
+#include "shell/browser/BrowserProfile.h"
+#include "shell/browser/BrowserPrompts.h"
+#include "shell/browser/LoadProgressLine.h"
 #include "shell/LocalPages.h"
 #include "shell/ServerAddress.h"
-#include "shell/WindowKit.h"
+#include "ui/WindowKit.h"
 
 namespace lumaro {
 namespace {

@@ -1,0 +1,41 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a source under src/ includes a header of a folder that builds on
+# its own: platform/ and ui/ at the bottom, then config/, then mortgage/ and
+# about/, then shell/. ui/ includes nothing of the project.
+#   cmake -DSRC=<src folder> -P FoldersBuildInOneDirection.cmake
+set(allowed_platform platform)
+set(allowed_ui ui)
+set(allowed_config platform config)
+set(allowed_mortgage platform ui config mortgage)
+set(allowed_about platform ui config about)
+set(allowed_shell platform ui config mortgage about shell)
+# config/ holds core files and one window: only the window may use ui/.
+set(allowed_config_windows platform ui config)
+
+file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.cpp ${SRC}/*.h)
+set(faults "")
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" folder "${source}")
+  if(NOT DEFINED allowed_${folder})
+    continue()
+  endif()
+  set(allowed ${allowed_${folder}})
+  if(source MATCHES "^config/frm")
+    set(allowed ${allowed_config_windows})
+  endif()
+  file(STRINGS ${SRC}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX MATCH "\"([^\"]+)\"" _ "${line}")
+    set(header "${CMAKE_MATCH_1}")
+    if(NOT header MATCHES "/")
+      continue()  # a generated header (Version.h) or one beside the source
+    endif()
+    string(REGEX MATCH "^[^/]+" target "${header}")
+    if(NOT target IN_LIST allowed)
+      string(APPEND faults "  ${source} includes ${header}\n")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Includes against the direction the folders build in:\n${faults}")
+endif()
