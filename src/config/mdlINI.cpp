@@ -61,18 +61,28 @@ std::string IniWriteRefusal(const std::string& section, const std::string& key, 
     return {};
 }
 
-IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
-                             const std::string& value, std::string& why) {
-    why = IniWriteRefusal(section, key, value);
-    if (!why.empty()) return IniWriteResult::Refused;
+std::string IniWriteRefusal(const std::string& /*file*/, const std::string& section, const std::string& key,
+                            const std::string& value) {
+    return IniWriteRefusal(section, key, value);
+}
+
+IniWriteResult WriteIniValues(const std::string& file, const std::string& section, const IniValues& values,
+                              std::string& why) {
+    for (const auto& [key, value] : values) {
+        why = IniWriteRefusal(file, section, key, value);
+        if (!why.empty()) return IniWriteResult::Refused;
+    }
     try {
         const std::string ansiSection = platform::ToAnsiExact(Trimmed(section)).value();
-        const std::string ansiKey = platform::ToAnsiExact(Trimmed(key)).value();
-        const std::string ansiValue = platform::ToAnsiExact(value).value();
+        std::vector<std::pair<std::string, std::string>> ansiValues;
+        for (const auto& [key, value] : values)
+            ansiValues.emplace_back(platform::ToAnsiExact(Trimmed(key)).value(), platform::ToAnsiExact(value).value());
         const bool replaced = platform::ReplaceFileLocked(
             file,
             [&](const std::optional<std::string>& old) {
-                return profile::WriteValue(old ? *old : std::string(), ansiSection, ansiKey, ansiValue);
+                std::string content = old ? *old : std::string();
+                for (const auto& [key, value] : ansiValues) content = profile::WriteValue(content, ansiSection, key, value);
+                return content;
             },
             &why);
         return replaced ? IniWriteResult::Written : IniWriteResult::Failed;
@@ -82,6 +92,11 @@ IniWriteResult WriteIniValue(const std::string& file, const std::string& section
         why = "unexpected failure";
     }
     return IniWriteResult::Failed;
+}
+
+IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
+                             const std::string& value, std::string& why) {
+    return WriteIniValues(file, section, {{key, value}}, why);
 }
 
 IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,

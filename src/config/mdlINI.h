@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Access to the settings file and the small routines the subsystems share.
 // All texts are UTF-8; the settings file itself is kept in code page 936 (GBK)
@@ -32,11 +34,20 @@ IniWriteResult WriteIniValue(const std::string& file, const std::string& section
 IniWriteResult WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
                              const std::string& value, std::string& why);
 
+// Several keys of one section written in one replacement of the file: all of
+// them or, when one is refused or the file cannot be replaced, none.
+using IniValues = std::vector<std::pair<std::string, std::string>>;  // key, value
+IniWriteResult WriteIniValues(const std::string& file, const std::string& section, const IniValues& values,
+                              std::string& why);
+
 // Why WriteIniValue refuses these texts, or "" when it accepts them. Refused:
 // a line break or zero character anywhere, "]" in the section, a key that is
 // empty, holds "=" or begins with "[", and text that is not valid UTF-8 or
 // holds characters the file's code page (936) cannot store.
 std::string IniWriteRefusal(const std::string& section, const std::string& key, const std::string& value);
+// The same for a write into `file`: what the file can store depends on it.
+std::string IniWriteRefusal(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& value);
 
 // Folder paths in one normal form, ending in the separator, so callers append
 // relative names directly. The separator is "\" on Windows and "/" elsewhere.

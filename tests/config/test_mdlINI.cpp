@@ -198,5 +198,21 @@ TEST_F(SettingsFile, InjectionRefusedLeavesTheFileIdentical) {
     EXPECT_EQ(IniWriteRefusal("", "k", ""), "");
 }
 
+// Several keys go in one replacement of the file: a refused one stores none of them.
+TEST_F(SettingsFile, SeveralKeysAreWrittenAllOrNone) {
+    const std::string before = "[ServerINFO]\r\nServerIP=old\r\n[Setup]\r\nStatusBar=False\r\n";
+    WriteBytes(file, before);
+    std::string why;
+    EXPECT_EQ(WriteIniValues(file, "ServerINFO", {{"ServerIP", "http://a"}, {"DBName", "\xED\x95\x9C"}}, why),
+              IniWriteResult::Refused);  // 한 has no GBK form
+    EXPECT_NE(why.find("936"), std::string::npos) << why;
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(WriteIniValues(file, "ServerINFO", {{"ServerIP", "http://a"}, {"DBName", "房产"}}, why),
+              IniWriteResult::Written);
+    EXPECT_EQ(ReadIniString(file, "ServerINFO", "ServerIP"), "http://a");
+    EXPECT_EQ(ReadIniString(file, "ServerINFO", "DBName"), "房产");
+    EXPECT_EQ(ReadIniString(file, "Setup", "StatusBar"), "False");
+}
+
 }  // namespace
 }  // namespace lumaro
