@@ -89,9 +89,12 @@ double DecliningPeriod(double DKJE, double DKLL, double DKQS, int32_t QS, double
     return Add(LX, BJ);
 }
 
-// Equal-payment method: the annuity, rounded to cents before it is split.
+// Equal-payment method: the annuity, rounded to cents before it is split. Without interest (a rate of 0, or
+// one too small to change 1 + rate) the formula is 0 / 0; its limit is the loan shared out evenly.
 double EqualPayment(double DKJE, double DKLL, double DKQS) {
-    const double g = Pow(Add(1, DKLL), DKQS);
+    const double growth = Add(1, DKLL);
+    if (growth == 1) return CentsValue(CentsText(Div(DKJE, DKQS)));
+    const double g = Pow(growth, DKQS);
     const double raw = Mul(Div(Mul(DKLL, g), Sub(g, 1)), DKJE);
     return CentsValue(CentsText(raw));
 }

@@ -73,6 +73,7 @@ ScheduleInputs ReadScheduleInputs(std::string_view amount, std::string_view rate
 
 // The payment of period QS (1-based); BJ and LX receive its principal and
 // interest. Keeps no state: the equal-payment method walks periods 1..QS.
+// Without interest the equal payment is DKJE / DKQS, the formula's limit.
 // A fault (errors::Overflow(), DivisionByZero(), InvalidCall()) leaves BJ and LX
 // as far as they had been written when it happened.
 double AJDK(double DKJE, double DKLL, double DKQS, int32_t QS, double& BJ, double& LX, int16_t HKFS);

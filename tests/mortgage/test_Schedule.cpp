@@ -75,11 +75,12 @@ TEST(Schedule, ComesOutToTheCent) {
                    {"1e5", ".5", " 1 2 "}, {" 100 000 元", "0.5%", "12期"}, {A, "0.5", "12", 0, 0, "12"}}},
         {Declining12, {{A, "0.5", "12", 0, 1}, {A, "0.5", "1", 1, 1}, {A, "0.5", "12", 0, -1},
                        {A, "0.5", "12", 0, 1, "12"}, {A, "0.5", "12", 0, 1, "240"}}},
-        // rate 0 (or empty, or no number), negative rate, empty amount
-        {"1,0.00,0.00,\n2,0.00,0.00,\n3,1200.00,0.00,\n合计,1200.00,0.00,0.00\n",
-         {{"1200", "0", "3"}, {"1200", "", "3"}, {"1200", "abc", "3"}}},
+        // rate 0 (or empty, or no number, or too small to change 1 + rate): amount / periods, the cents left over
+        // in the last principal, under either method; a negative rate; an empty amount
+        {"1,400.00,0.00,400.00\n2,400.00,0.00,400.00\n3,400.00,0.00,400.00\n合计,1200.00,0.00,1200.00\n",
+         {{"1200", "0", "3"}, {"1200", "", "3"}, {"1200", "abc", "3"}, {"1200", "1e-15", "3"}, {"1200", "0", "3", 0, 1}}},
         {"1,333.33,0.00,333.33\n2,333.33,0.00,333.33\n3,333.34,0.00,333.33\n合计,1000.00,0.00,999.99\n",
-         {{"1000", "0", "3", 0, 1}}},
+         {{"1000", "0", "3", 0, 1}, {"1000", "0", "3"}, {"1000", "-0", ".25", 1}}},
         {"1,600.00,-6.00,594.00\n2,600.00,-3.00,597.00\n合计,1200.00,-9.00,1191.00\n", {{"1200", "-0.5", "2", 0, 1}}},
         {"1,0.00,0.00,0.00\n2,0.00,0.00,0.00\n合计,0.00,0.00,0.00\n", {{"", "0.5", "2"}, {"", "0.5", "2", 0, 1}}},
         // no periods at all: only the totals row
@@ -157,7 +158,8 @@ TEST(ReadScheduleInputs, ReadsTheBoxesWithTheLeadingNumberParse) {
 TEST(AJDK, ComputesOnePeriodOrFaultsPartWay) {
     const struct { double DKJE, DKLL, DKQS; int32_t QS; int16_t HKFS; long fault; double BJ, LX, payment; } cases[] = {
         {100000, 0.005, 12, 12, 0, 0, 8563.82, 42.82, 8606.64},  // before the remainder correction
-        {100000, 0, 12, 1, 0, 6, 7, 8, 0},       // the annuity is 0 / 0 before anything is stored
+        {100000, 0, 12, 5, 0, 0, 8333.33, 0, 8333.33},  // no interest: the loan shared out evenly
+        {100000, 0, 0, 1, 0, 11, 7, 8, 0},       // ... over no periods: division by zero before anything is stored
         {100000, 0.005, 0, 1, 1, 11, 7, 8, 0},   // the declining share divides by zero
         {0, 0.005, 0, 1, 1, 6, 7, 8, 0},         // 0 / 0
         {1e300, 1e10, 2, 1, 1, 6, 5e299, 8, 0},  // the share is stored before the interest overflows
