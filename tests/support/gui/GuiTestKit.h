@@ -1,10 +1,20 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "ui/WindowKit.h"
+
+// Texts in test failures as UTF-8, not as arrays of UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) *out << (&text == &texts.front() ? " \"" : ", \"") << text.toStdString() << '"';
+    *out << " }";
+}
 
 namespace lumaro::test {
 
