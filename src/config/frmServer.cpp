@@ -1,8 +1,10 @@
 #include "config/frmServer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
 #include "config/ServerSettings.h"
+#include "ui/TextBoxes.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -79,6 +82,12 @@ frmServer::frmServer(QWidget* owner) : QDialog(owner) {
                               txtWebRoot, txtDBName,  Command1};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
+    // Enter in a box or on the check box confirms; on a focused button it presses that button.
+    OKButton->setDefault(true);
+    // Single lines only; the server ID as the ASCII digits it is read as, whatever the input mode.
+    for (QLineEdit* box : {txtServerIP, txtWebRoot, txtDBName}) ui::KeepInBox(box, ui::BoxText::Line);
+    ui::KeepInBox(txtServerID, ui::BoxText::AsciiLine);
+
     connect(chkDynasetIP, &QCheckBox::toggled, this, [this] { chkDynasetIP_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
@@ -118,21 +127,77 @@ void frmServer::Form_Load() {
 void frmServer::chkDynasetIP_Click() { txtServerIP->setEnabled(!chkDynasetIP->isChecked()); }
 
 void frmServer::Command1_Click() {
+    defaultsChosen_ = true;
     txtServerIP->setText(txtServerIP->property("tag").toString());
     txtServerID->setText(QStringLiteral("000888"));
     txtWebRoot->setText(QStringLiteral("/House/"));
     txtDBName->setText(QStringLiteral("House"));
 }
 
+// In dynamic mode the lookup service the desk already uses stays; the built-in
+// one is taken when the desk switches from a fixed address, has no lookup
+// address yet, or the defaults were asked for.
+std::string frmServer::LookupAddressToStore() const {
+    const std::string builtIn = S(txtServerIP->property("tag").toString());
+    if (defaultsChosen_ || DynasetValue(ReadIniString(ConfigFilePath, Section, "DynasetIP")) == 0) return builtIn;
+    const std::string stored = ReadIniString(ConfigFilePath, Section, "ServerIP");
+    return stored.empty() ? builtIn : stored;
+}
+
 void frmServer::OKButton_Click() {
     const bool dynamic = chkDynasetIP->isChecked();
-    WriteIniString(ConfigFilePath, Section, "DynasetIP", dynamic ? "1" : "0");
-    WriteIniString(ConfigFilePath, Section, "ServerIP",
-                   S(dynamic ? txtServerIP->property("tag").toString() : txtServerIP->text()));
-    WriteIniString(ConfigFilePath, Section, "ServerID", S(txtServerID->text()));
-    WriteIniString(ConfigFilePath, Section, "WebRoot", S(txtWebRoot->text()));
-    WriteIniString(ConfigFilePath, Section, "DBName", S(txtDBName->text()));
+    // Written in this order, each value with the box it comes from.
+    const std::pair<const char*, QLineEdit*> sources[] = {
+        {"DynasetIP", nullptr}, {"ServerIP", txtServerIP}, {"ServerID", txtServerID},
+        {"WebRoot", txtWebRoot}, {"DBName", txtDBName}};
+    IniValues values;
+    for (const auto& [key, box] : sources) {
+        if (!box) values.emplace_back(key, dynamic ? "1" : "0");
+        else if (box == txtServerIP && dynamic) values.emplace_back(key, LookupAddressToStore());
+        else values.emplace_back(key, S(box->text()));
+    }
+    // Every value is checked before anything is written: the dialog is stored whole or not at all.
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!IniWriteRefusal(ConfigFilePath, Section, values[i].first, values[i].second).empty()) {
+            ReportRefusedValue(sources[i].second, values[i].first);
+            return;
+        }
+    }
+    std::string why;
+    if (WriteIniValues(ConfigFilePath, Section, values, why) != IniWriteResult::Written) {
+        ui::MsgBox(this,
+                   QStringLiteral("无法保存设置文件：\n%1\n\n设置没有保存。请确认该文件不是只读文件，"
+                                  "它所在的文件夹存在并且可以写入，然后再按“确定”。")
+                       .arg(QDir::toNativeSeparators(Q(ConfigFilePath))),
+                   windowTitle(), ui::MsgIcon::Warning);
+        return;
+    }
     accept();
+}
+
+// Names the box and the first character of it that the settings file cannot
+// hold, and puts the cursor on that character.
+void frmServer::ReportRefusedValue(QLineEdit* box, const std::string& key) {
+    // A box is named by its caption; only the check box's value has none.
+    const QLabel* const captions[] = {Label1[0], Label1[1], Label1[2], Label1[3]};
+    const QLineEdit* const boxes[] = {txtServerIP, txtServerID, txtWebRoot, txtDBName};
+    QString name = chkDynasetIP->text();
+    for (std::size_t i = 0; i < std::size(boxes); ++i)
+        if (box == boxes[i]) name = captions[i]->text().remove(QStringLiteral("："));
+    const QString text = box ? box->text() : QString();
+    qsizetype at = -1, length = 0;
+    for (qsizetype i = 0; i < text.size() && at < 0; i += length) {
+        length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (!IniWriteRefusal(ConfigFilePath, Section, key, S(text.mid(i, length))).empty()) at = i;
+    }
+    const QString message =
+        at >= 0 ? QStringLiteral("“%1”中的字符“%2”不能保存在设置文件中，请改用其他字符。").arg(name, text.mid(at, length))
+                : QStringLiteral("“%1”的内容不能保存在设置文件中，请修改后再按“确定”。").arg(name);
+    ui::MsgBox(this, message, windowTitle(), ui::MsgIcon::Warning);
+    if (box && box->isEnabled()) {
+        box->setFocus(Qt::OtherFocusReason);
+        if (at >= 0) box->setSelection(static_cast<int>(at), static_cast<int>(length));
+    }
 }
 
 void frmServer::CancelButton_Click() { reject(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <QDialog>
 
 class QCheckBox;
@@ -11,7 +12,8 @@ class QPushButton;
 namespace lumaro {
 
 // "远程Web服务器配置": where the agency's web server is. Loads ServerINFO when
-// created; "确定" stores the five values, "取消" and the close box store nothing.
+// created; "确定" (also Enter) stores the five values, all or none, "取消" (also
+// Esc) and the close box store nothing.
 class frmServer : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +39,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::string LookupAddressToStore() const;
+    void ReportRefusedValue(QLineEdit* box, const std::string& key);
+
+    bool defaultsChosen_ = false;  // 默认值 pressed since the dialog opened
 };
 
 }  // namespace lumaro

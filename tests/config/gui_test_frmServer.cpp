@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
+#include "gui/Keyboard.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -29,15 +31,32 @@ std::string Shows(const frmServer& d) {
            ui::S(boxes.join('|'));
 }
 
+// The five stored values, "|" between them, in the order 确定 writes them.
+std::string Stored() {
+    std::string stored;
+    for (const char* key : {"DynasetIP", "ServerIP", "ServerID", "WebRoot", "DBName"})
+        stored += (stored.empty() ? "" : "|") + ReadIniString(ConfigFilePath, "ServerINFO", key);
+    return stored;
+}
+
 class FrmServerTest : public ::testing::Test {
 protected:
     void SetUp() override { ConfigFilePath = dir_.file("Lumaro.lic"); }
-    void TearDown() override { EXPECT_TRUE(messages_.messages().empty()) << "the dialog never shows a message"; }
+    void TearDown() override {
+        EXPECT_EQ(messages_.messages().size(), reported_) << "messages only where a test expects them";
+    }
     static void Write(const std::string& bytes) { test::WriteBytes(ConfigFilePath, bytes); }
     static std::string File() { return test::ReadBytes(ConfigFilePath); }
+    // The text of the one message shown since the last call, or "" for none.
+    QString Reported() {
+        const auto& shown = messages_.messages();
+        if (shown.size() == reported_) return {};
+        return shown.size() == reported_ + 1 ? shown[reported_++].text : QStringLiteral("several messages");
+    }
 
     test::TempDir dir_;
     test::MessageRecorder messages_;
+    std::size_t reported_ = 0;
 };
 
 // A fresh file: the fixed dialog with the owner's icon, each control (found by name) in place with its caption
@@ -134,6 +153,140 @@ TEST_F(FrmServerTest, CancelAndCloseBoxLeaveTheFileByteIdentical) {
         closeBox ? void(dlg.close()) : dlg.CancelButton->click();
         EXPECT_TRUE(dlg.result() == QDialog::Rejected && !dlg.isVisible()) << closeBox;
         EXPECT_EQ(File(), original) << closeBox;
+    }
+}
+
+// Enter (either key) in a box or on the check box presses 确定: what was typed is stored and the dialog closes.
+// On a focused button Enter presses that button. Esc presses 取消 from anywhere: the file stays as it was.
+TEST_F(FrmServerTest, EnterPressesOkAndEscCancel) {
+    const std::string original = "[ServerINFO]\r\nServerIP=http://a.example\r\n";
+    const struct { const char* control; Qt::Key key; std::string stored; } cases[] = {
+        {"txtServerIP", Qt::Key_Return, "0|http://a.example9|000888|/house/|house"},
+        {"txtServerID", Qt::Key_Enter, "0|http://a.example|0008889|/house/|house"},
+        {"txtWebRoot", Qt::Key_Return, "0|http://a.example|000888|/house/9|house"},
+        {"txtDBName", Qt::Key_Return, "0|http://a.example|000888|/house/|house9"},
+        {"chkDynasetIP", Qt::Key_Return, "1|" + LookupUrl + "|000888|/house/|house"},  // ticked with the space bar
+        {"txtServerIP", Qt::Key_Escape, ""}, {"txtDBName", Qt::Key_Escape, ""}, {"chkDynasetIP", Qt::Key_Escape, ""},
+        {"OKButton", Qt::Key_Escape, ""},    {"Command1", Qt::Key_Return, "open"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " " + std::to_string(c.key));
+        Write(original);
+        frmServer dlg;
+        ASSERT_TRUE(test::ShowActive(&dlg));
+        auto* control = dlg.findChild<QWidget*>(QLatin1String(c.control));
+        control->setFocus(Qt::OtherFocusReason);
+        if (qobject_cast<QLineEdit*>(control)) test::EnterText(control, "9", test::Entry::Typed);
+        if (control == dlg.chkDynasetIP) QTest::keyClick(control, Qt::Key_Space);
+        QTest::keyClick(control, c.key);
+        if (c.stored == "open") {  // 默认值 pressed: boxes filled, nothing stored
+            EXPECT_TRUE(dlg.isVisible() && dlg.txtWebRoot->text() == "/House/");
+        } else {
+            EXPECT_FALSE(dlg.isVisible());
+            EXPECT_EQ(dlg.result(), c.stored.empty() ? QDialog::Rejected : QDialog::Accepted);
+        }
+        if (c.stored.empty() || c.stored == "open") {
+            EXPECT_EQ(File(), original);
+        } else {
+            EXPECT_EQ(Stored(), c.stored);
+        }
+    }
+}
+
+// The boxes are single lines: a line break typed, pasted or composed into one is dropped. Full-width digits and
+// signs in the server ID become ASCII, so the ID is the number the agency was given.
+TEST_F(FrmServerTest, BoxesKeepOneLineAndTheIdInAscii) {
+    using test::Entry;
+    const struct { const char* box; QString entered; Entry how; QString shown; } cases[] = {
+        {"txtServerIP", "http://192.168.1.5\r\n", Entry::Pasted, "http://192.168.1.5"},
+        {"txtServerIP", "http://10.0.0.1\n:8080", Entry::Composed, "http://10.0.0.1:8080"},
+        {"txtServerID", "12\n3", Entry::Pasted, "123"},
+        {"txtServerID", "１２３", Entry::Typed, "123"},
+        {"txtServerID", "０００８８８", Entry::Composed, "000888"},
+        {"txtServerID", "＋８．５　９", Entry::Pasted, "+8.5 9"},
+        {"txtWebRoot", "/房源/\r\n", Entry::Pasted, "/房源/"},
+        {"txtWebRoot", "/ｈｏｕｓｅ/", Entry::Typed, "/ｈｏｕｓｅ/"},  // only the ID is made ASCII
+        {"txtDBName", "house\u2029", Entry::Composed, "house"},
+        {"txtDBName", "房产\r\n数据", Entry::Pasted, "房产数据"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.entered.toStdString());
+        std::filesystem::remove(ConfigFilePath);
+        frmServer dlg;
+        ASSERT_TRUE(test::ShowActive(&dlg));
+        auto* box = dlg.findChild<QLineEdit*>(QLatin1String(c.box));
+        box->clear();
+        test::EnterText(box, c.entered, c.how);
+        EXPECT_EQ(ui::S(box->text()), ui::S(c.shown));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_NE(Stored().find("|" + ui::S(c.shown) + (c.box == std::string("txtDBName") ? "" : "|")), std::string::npos)
+            << Stored();
+    }
+}
+
+// A value the settings file cannot hold, or a file that cannot be written, is reported in a message naming the
+// box (and the character) or the file; nothing of the dialog is stored, the dialog stays open with the focus on
+// the box. Once mended, 确定 stores all five values.
+TEST_F(FrmServerTest, NothingIsSavedHalf) {
+    const std::string original = "; agency\r\n[ServerINFO]\r\nServerIP=http://a.example\r\nServerID=7\r\n";
+    const struct { const char* box; QString entered; QStringList named; std::string stored; } cases[] = {
+        {"txtDBName", "한", {"数据库名", "한"}, "0|http://a.example|7|/house/|house"},
+        {"txtWebRoot", "\U0001D11E", {"Web主目录", "\U0001D11E"}, "0|http://a.example|7|/house/|house"},
+        {"txtServerID", "가나", {"服务器ID", "가"}, "0|http://a.example|7|/house/|house"},
+        {"txtServerIP", "가", {"服务器IP", "가"}, "0|http://a.example|7|/house/|house"},
+        {"txtDBName", "", {"Lumaro.lic"}, "0|http://a.example|7|/house/|house"},                    // file read-only
+        {"txtDBName", "", {"ini/Lumaro.lic"}, "0||000888|/house/|house"}};  // a fresh desk, the folder's parent missing
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named.join(' ').toStdString());
+        const bool missingFolder = c.named[0] == "ini/Lumaro.lic";
+        ConfigFilePath = missingFolder ? dir_.file("gone/ini/Lumaro.lic") : dir_.file("Lumaro.lic");
+        if (!missingFolder) Write(original);
+        const bool readOnly = c.entered.isEmpty() && !missingFolder;
+        if (readOnly) std::filesystem::permissions(ConfigFilePath, std::filesystem::perms(0444));
+        frmServer dlg;
+        ASSERT_TRUE(test::ShowActive(&dlg));
+        auto* box = dlg.findChild<QLineEdit*>(QLatin1String(c.box));
+        test::EnterText(box, c.entered, test::Entry::Pasted);
+        QTest::keyClick(box, Qt::Key_Return);
+        const QString message = Reported();
+        for (const QString& name : c.named) EXPECT_TRUE(message.contains(name)) << message.toStdString();
+        EXPECT_TRUE(dlg.isVisible() && dlg.focusWidget() == box);
+        EXPECT_EQ(missingFolder ? std::to_string(std::filesystem::exists(dir_.path() / "gone")) : File(),
+                  missingFolder ? "0" : original);
+        // Mended: the paste undone, the file made writable.
+        if (readOnly) std::filesystem::permissions(ConfigFilePath, std::filesystem::perms(0644));
+        if (missingFolder) std::filesystem::create_directory(dir_.path() / "gone");
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(Reported(), "");
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(Stored(), c.stored);
+    }
+}
+
+// With 使用动态IP服务器 ticked, 确定 keeps a lookup address already stored in dynamic mode; it stores the built-in
+// one when the desk switches from a fixed address, has no lookup address yet, or 默认值 was pressed.
+TEST_F(FrmServerTest, OkKeepsAWorkingLookupService) {
+    const std::string own = "http://127.0.0.1:5555/register/ReadIP.asp";
+    const struct { std::string stored; const char* clicks; std::string kept; } cases[] = {
+        {"DynasetIP=1\r\nServerIP=" + own, "", own},
+        {"DynasetIP=2\r\nServerIP=" + own, "", own},      // hand-edited, still dynamic
+        {"DynasetIP=1\r\nServerIP=" + own, "cc", own},    // cleared and ticked again
+        {"DynasetIP=1\r\nServerIP=" + own, "d", LookupUrl},  // 默认值
+        {"DynasetIP=1\r\n", "", LookupUrl},               // no lookup address yet
+        {"DynasetIP=0\r\nServerIP=http://10.0.0.1", "c", LookupUrl},
+        {"DynasetIP=x\r\nServerIP=" + own, "c", LookupUrl},  // reads as 0: fixed
+        {"", "c", LookupUrl}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored + " " + c.clicks);
+        Write("[ServerINFO]\r\n" + c.stored + "\r\n");
+        frmServer dlg;
+        ASSERT_TRUE(test::ShowActive(&dlg));
+        for (const char* click = c.clicks; *click; ++click)
+            QTest::mouseClick(*click == 'c' ? static_cast<QWidget*>(dlg.chkDynasetIP) : dlg.Command1, Qt::LeftButton);
+        ASSERT_TRUE(dlg.chkDynasetIP->isChecked());
+        QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+        EXPECT_EQ(ReadIniString(ConfigFilePath, "ServerINFO", "DynasetIP") + " " +
+                      ReadIniString(ConfigFilePath, "ServerINFO", "ServerIP"), "1 " + c.kept);
     }
 }
 
