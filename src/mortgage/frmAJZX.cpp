@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -14,9 +15,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <algorithm>
 #include <string>
@@ -26,6 +32,7 @@
 #include "config/Numbers.h"
 #include "config/mdlINI.h"
 #include "mortgage/ScheduleModel.h"
+#include "ui/TextBoxes.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -46,6 +53,9 @@ constexpr int kDesignRows = 9;
 constexpr int kDesignRowTwips = 255;
 constexpr int kScheduleRowTwips = 280;
 constexpr int kColumnChars[ScheduleTable::Columns] = {11, 11, 12};
+
+// The grid's place in the window as designed, which is the least it takes.
+QRect GridPlace() { return TwipsRect(30, 1560, 3765, 2535); }
 
 // 宋体 9 pt. Where it is missing, the monospaced WenQuanYi face stands in
 // ahead of the general substitutes: its digits have 宋体's width, so the
@@ -82,7 +92,7 @@ int StoredPosition(const std::string& stored) {
 frmAJZX::frmAJZX(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAJZX"));
     setWindowTitle(QStringLiteral("按揭咨询"));
-    ui::MakeFixedDialog(this, 3795, 4095);
+    ui::MakeResizableDialog(this, 3795, 4095);
     setFont(GridFont());
     BuildControls();
     BuildGridMenu();
@@ -119,12 +129,13 @@ void frmAJZX::BuildControls() {
     label(2, "％", TwipsRect(2280, 510, 180, 180));
     label(3, "贷款期数：", TwipsRect(90, 870, 900, 180));
     txtDKQS = textBox("txtDKQS", TwipsRect(990, 810, 975, 300));
+    for (QLineEdit* box : {txtDKJE, txtDKLL, txtDKQS}) ui::KeepInBox(box, ui::BoxText::Number);
     label(4, "还款方式：", TwipsRect(90, 1260, 900, 180));
     cmbHKFS = list("cmbHKFS", {QStringLiteral("等额法"), QStringLiteral("递减法")}, TwipsRect(1020, 1200, 1485, 300));
 
     F1Book1 = new QTableView(this);
     F1Book1->setObjectName(QStringLiteral("F1Book1"));
-    F1Book1->setGeometry(TwipsRect(30, 1560, 3765, 2535));
+    F1Book1->setGeometry(GridPlace());
     F1Book1->setFont(GridFont());
     model_ = new ScheduleModel(this);
     model_->SetRowCount(kDesignRows);
@@ -145,7 +156,10 @@ void frmAJZX::BuildControls() {
     // for 宋体 with proportional digits must still show "103279.68" whole.
     const QFontMetrics metrics(GridFont());
     const int charWidth = std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
-    for (int c = 0; c < ScheduleTable::Columns; ++c) F1Book1->setColumnWidth(c, kColumnChars[c] * charWidth);
+    for (int c = 0; c < ScheduleTable::Columns; ++c) {
+        designedWidths_[c] = kColumnChars[c] * charWidth;
+        F1Book1->setColumnWidth(c, designedWidths_[c]);
+    }
     F1Book1->installEventFilter(this);
 
     Frame1 = new QFrame(this);
@@ -193,7 +207,15 @@ void frmAJZX::BuildGridMenu() {
     exportCsv->setObjectName(QStringLiteral("actExportCsv"));
     connect(exportCsv, &QAction::triggered, this, &frmAJZX::ExportCsvInteractive);
 
-    F1Book1->addActions({copy, selectAll, separator, exportCsv});
+    // Ctrl+P anywhere in the window; there is something to print once a schedule is computed.
+    print_ = new QAction(QStringLiteral("打印(&P)…"), F1Book1);
+    print_->setObjectName(QStringLiteral("actPrint"));
+    print_->setShortcut(QKeySequence::Print);
+    print_->setShortcutContext(Qt::WindowShortcut);
+    print_->setEnabled(false);
+    connect(print_, &QAction::triggered, this, &frmAJZX::PrintInteractive);
+
+    F1Book1->addActions({copy, selectAll, separator, exportCsv, print_});
     F1Book1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -222,13 +244,52 @@ void frmAJZX::Command1_Click() {
         ComputeSchedule(inputs, *model_);
     });
     steps.Run([&] { F1Book1->verticalHeader()->setDefaultSectionSize(ui::TwipsY(kScheduleRowTwips)); });
-    // The totals row (row n + 1) ends selected.
+    steps.Run([&] { FitColumns(); });
+    // The totals row (row n + 1) ends selected, and in view.
     steps.Run([&] {
         const int totals = CLng(inputs.DKQS) + 1;
         if (totals < 1 || totals > model_->RowCount()) throw errors::OutOfRange();
         const QItemSelection row(model_->index(totals - 1, 0), model_->index(totals - 1, ScheduleTable::Columns - 1));
         F1Book1->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+        F1Book1->doItemsLayout();  // the scroll range of the new rows, before scrolling in it
+        F1Book1->scrollTo(row.indexes().front());
     });
+    // What a printout is headed by: the inputs as they were read.
+    steps.Run([&] {
+        const bool years = cmbQS->currentIndex() == 1;
+        heading_ = ScheduleHeading{
+            Q(NumberText(inputs.DKJE)), Q(NumberText(inputs.DKLL * 100)),
+            Q(NumberText(years ? inputs.DKQS / 12 : inputs.DKQS)) + (years ? QStringLiteral(" 年") : QStringLiteral(" 月")),
+            inputs.HKFS == 0 ? QStringLiteral("等额法") : QStringLiteral("递减法"), QDate::currentDate()};
+        print_->setEnabled(true);
+    });
+}
+
+// Each column as wide as its widest figure, never narrower than designed. A
+// figure's width is the sum of its characters' (digits do not kern), so only
+// the widest cell of a column is laid out by the grid's delegate.
+void frmAJZX::FitColumns() {
+    const QFontMetrics metrics(F1Book1->font());
+    std::array<int, 128> advance{};
+    for (char c : std::string_view("0123456789.-")) advance[static_cast<unsigned char>(c)] = metrics.horizontalAdvance(QLatin1Char(c));
+    QStyleOptionViewItem option;
+    option.initFrom(F1Book1);
+    option.font = F1Book1->font();
+    const int gridLine = F1Book1->showGrid() ? 1 : 0;
+    for (int column = 1; column <= ScheduleTable::Columns; ++column) {
+        int widestRow = 0, widest = -1;
+        for (int row = 1; row <= model_->RowCount(); ++row) {
+            int width = 0;
+            for (char c : model_->CellText(row, column)) width += advance[static_cast<unsigned char>(c) & 0x7F];
+            if (width > widest) widest = width, widestRow = row;
+        }
+        int needed = 0;
+        if (widestRow > 0) {
+            const QModelIndex cell = model_->index(widestRow - 1, column - 1);
+            needed = F1Book1->itemDelegateForIndex(cell)->sizeHint(option, cell).width() + gridLine;
+        }
+        F1Book1->setColumnWidth(column - 1, std::max(designedWidths_[column - 1], needed));
+    }
 }
 
 void frmAJZX::Command3_Click() { reject(); }
@@ -273,7 +334,7 @@ void frmAJZX::CopySelection() {
 }
 
 bool frmAJZX::ExportCsv(const QString& path) {
-    const std::string csv = ScheduleCsv(*model_);
+    const std::string csv = "\xEF\xBB\xBF" + ScheduleCsv(*model_);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
@@ -292,6 +353,34 @@ void frmAJZX::ExportCsvInteractive() {
     if (!ExportCsv(path))
         ui::MsgBox(this, QStringLiteral("无法保存文件“%1”。").arg(QDir::toNativeSeparators(path)),
                    QStringLiteral("导出CSV"), ui::MsgIcon::Warning);
+}
+
+void frmAJZX::PrintSchedule(QPagedPaintDevice& device) const {
+    if (heading_) lumaro::PrintSchedule(device, *model_, *heading_);
+}
+
+void frmAJZX::PrintInteractive() {
+    if (!heading_) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("按揭还款表"));
+    printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("打印预览 - 按揭还款表"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintSchedule(*target); });
+    // A page readable at a glance: most of the screen's height.
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        preview.resize(std::min(room.width(), room.height() * 3 / 4), room.height() * 9 / 10);
+    }
+    preview.exec();
+}
+
+void frmAJZX::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The grid keeps its place and takes what the window grows by.
+    const QRect designed = GridPlace();
+    const QSize growth = event->size() - minimumSize();
+    F1Book1->resize(designed.width() + std::max(0, growth.width()), designed.height() + std::max(0, growth.height()));
 }
 
 bool frmAJZX::eventFilter(QObject* watched, QEvent* event) {

@@ -73,6 +73,13 @@ void MakeFixedDialog(QDialog* dialog, double widthTwips, double heightTwips) {
         dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
+void MakeResizableDialog(QDialog* dialog, double widthTwips, double heightTwips) {
+    MakeFixedDialog(dialog, widthTwips, heightTwips);
+    dialog->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
+    dialog->setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
 QIcon AppIcon() {
     static const bool registered = (InitIconResources(), true);
     Q_UNUSED(registered);

@@ -26,6 +26,9 @@ QRect TwipsRect(double left, double top, double width, double height);
 // box, a client area of the given twips that cannot be resized, the 宋体 9 pt
 // font, centred on the owner's screen (the primary one without an owner).
 void MakeFixedDialog(QDialog* dialog, double widthTwips, double heightTwips);
+// The same frame for a dialog that may be made larger than designed, never
+// smaller, with a maximize box.
+void MakeResizableDialog(QDialog* dialog, double widthTwips, double heightTwips);
 
 // The program's icon, taken by every window.
 QIcon AppIcon();

@@ -3,10 +3,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -15,6 +25,8 @@
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
+#include "gui/Keyboard.h"
+#include "gui/PdfText.h"
 #include "mortgage/frmAJZX.h"
 #include "platform/Platform.h"
 #include "ui/WindowKit.h"
@@ -79,9 +91,8 @@ protected:
 TEST_F(CalculatorTest, WindowAsDesigned) {
     frmAJZX window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("按揭咨询"));
-    EXPECT_EQ(window.minimumSize(), TwipsRect(0, 0, 3795, 4095).size());
-    EXPECT_EQ(window.maximumSize(), window.minimumSize());
-    EXPECT_FALSE(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window.size() == TwipsRect(0, 0, 3795, 4095).size() && window.minimumSize() == window.size());
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     const struct { const char *name, *caption; QRect where; } controls[] = {
         {"Label1_0", "贷款金额：", TwipsRect(90, 180, 900, 180)}, {"Label1_2", "％", TwipsRect(2280, 510, 180, 180)},
         {"Label1_1", "月 利 率：", TwipsRect(90, 510, 900, 180)}, {"cmbQS", "月 年", TwipsRect(1980, 810, 540, 300)},
@@ -159,6 +170,8 @@ TEST_F(CalculatorTest, GridShowsCopiesAndExportsTheSchedule) {
         {"100000", "0.5", "12", 0, 0, kEqual}, {" 100 000", "0.5%", "1", 1, 0, kEqual},
         {"300", "0.5", "2", 0, 1, {"1,150.00,1.50,151.50", "2,150.00,0.75,150.75", "合计,300.00,2.25,302.25"}},
         {"100000", "0.5", "-12", 0, 0, emptied}, {"-100000", "-0.5", "1e9", 0, 0, emptied},
+        {"1200", "0", "3", 0, 0, {"1,400.00,0.00,400.00", "2,400.00,0.00,400.00", "3,400.00,0.00,400.00",
+                                  "合计,1200.00,0.00,1200.00"}},  // a first use's rate of 0
         {"", "", "", 0, 0, totalsOnly}, {"1e999", "0", "1", 1, 0, {}}, {"abc", "x", "y", 1, 0, totalsOnly},
         {"1", "0.5", "1e999", 0, 0, {"合计,1.00,,"}}, {"100000", "0.5", "12", 0, 0, kEqual}};
     for (const auto& s : steps) {
@@ -190,15 +203,16 @@ TEST_F(CalculatorTest, GridShowsCopiesAndExportsTheSchedule) {
     EXPECT_EQ(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList menu;
     for (QAction* action : grid->actions()) menu << action->text();
-    ASSERT_EQ(menu.join('|'), "复制(&C)|全选(&A)||导出CSV(&S)…");
+    ASSERT_EQ(menu.join('|'), "复制(&C)|全选(&A)||导出CSV(&S)…|打印(&P)…");
     grid->actions()[1]->trigger();
     grid->actions()[0]->trigger();
     EXPECT_EQ(clipboard->text().count('\n'), 13);
     EXPECT_TRUE(clipboard->text().endsWith("\n8563.87\t42.82\t8606.64\n100000.00\t3279.73\t103279.68\n"));
-    // Exported as CSV, as the CLI prints it; a place that cannot be written is refused, nothing created.
+    // Exported as CSV, as the CLI prints it, behind the byte-order mark that makes a spreadsheet on a Chinese
+    // desk read it as UTF-8; a place that cannot be written is refused, nothing created.
     const std::string path = dir_.file("按揭还款表.csv"), nowhere = dir_.file("missing-folder/schedule.csv");
     ASSERT_TRUE(window.ExportCsv(QString::fromStdString(path)));
-    EXPECT_EQ(test::ReadBytes(path), "期数,本金,利息,应还款\n" + kEqual.join('\n').toStdString() + "\n");
+    EXPECT_EQ(test::ReadBytes(path), "\xEF\xBB\xBF期数,本金,利息,应还款\n" + kEqual.join('\n').toStdString() + "\n");
     EXPECT_FALSE(window.ExportCsv(QString::fromStdString(nowhere)) || std::filesystem::exists(nowhere));
     // The largest schedule reaches the view as one reset, not 196 608 single changes.
     int resets = 0, changes = 0;
@@ -207,6 +221,157 @@ TEST_F(CalculatorTest, GridShowsCopiesAndExportsTheSchedule) {
     Compute(window, "100000", "0.5", "65535");
     EXPECT_EQ(std::pair(resets, changes), std::pair(1, 0));
     EXPECT_TRUE(Shown(window).last().startsWith("合计,100000.00,")) << Shown(window).size();
+}
+
+// The amount, rate and period boxes keep a number as people type it: digits, one point, a sign, an exponent.
+// Full-width forms (a Chinese input method's) become ASCII; thousands separators and blanks are dropped, so
+// "1,000,000" is a million, not 1; anything else typed is refused, and pasted text with it is not taken.
+TEST_F(CalculatorTest, BoxesTakeNumbersAsPeopleTypeThem) {
+    using test::Entry;
+    const struct { const char* box; QString entered; Entry how; QString shown; } cases[] = {
+        {"txtDKJE", "1,000,000", Entry::Typed, "1000000"},    {"txtDKJE", "1,000,000", Entry::Pasted, "1000000"},
+        {"txtDKJE", "１２０００００", Entry::Typed, "1200000"}, {"txtDKJE", "１，２００，０００", Entry::Composed, "1200000"},
+        {"txtDKJE", "1 200 000\n", Entry::Pasted, "1200000"}, {"txtDKJE", "+1E+6", Entry::Typed, "+1E+6"},
+        {"txtDKJE", "1e5e5", Entry::Typed, "1e55"},            {"txtDKJE", "¥1,200,000", Entry::Pasted, ""},
+        {"txtDKLL", "0．4", Entry::Typed, "0.4"},              {"txtDKLL", "0。4425", Entry::Composed, "0.4425"},
+        {"txtDKLL", "0.4.5", Entry::Typed, "0.45"},            {"txtDKLL", "－0.5e－1", Entry::Typed, "-0.5e-1"},
+        {"txtDKLL", "0.5%", Entry::Typed, "0.5"},              {"txtDKLL", ".", Entry::Typed, "."},
+        {"txtDKQS", "３６０", Entry::Typed, "360"},             {"txtDKQS", "30年", Entry::Typed, "30"},
+        {"txtDKQS", "30年", Entry::Pasted, ""},                {"txtDKQS", "1e", Entry::Typed, "1e"},
+        {"txtDKQS", "-+1", Entry::Typed, "-1"},                {"txtDKQS", "abc", Entry::Typed, ""}};
+    frmAJZX window;
+    ASSERT_TRUE(test::ShowActive(&window));
+    for (const auto& c : cases) {
+        auto* box = Child<QLineEdit>(window, c.box);
+        box->clear();
+        test::EnterText(box, c.entered, c.how);
+        EXPECT_EQ(ui::S(box->text()), ui::S(c.shown)) << c.box << " " << c.entered.toStdString();
+    }
+    // Computed from what was typed, Enter in a box pressing 计算 (even after the focus passed 退出): a loan of a million.
+    for (auto [box, text] : {std::pair{"txtDKJE", "1,000,000"}, std::pair{"txtDKLL", "0.5"}, std::pair{"txtDKQS", "12"}}) {
+        Child<QLineEdit>(window, box)->clear();
+        test::EnterText(Child(window, box), QString::fromUtf8(text), Entry::Typed);
+    }
+    Child(window, "Command3")->setFocus(Qt::TabFocusReason);
+    Child(window, "txtDKQS")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Child(window, "txtDKQS"), Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Shown(window).last(), "合计,1000000.00,32797.15,1032797.16");
+}
+
+// Long schedules: every figure shows whole, the designed column widths being only the least; the selected totals
+// row is scrolled into view. The window can be made larger (not smaller than designed) and the grid takes the room.
+TEST_F(CalculatorTest, LongSchedulesShowWholeFiguresAndTheirTotals) {
+    frmAJZX window;
+    ASSERT_TRUE(test::ShowActive(&window));
+    auto* grid = Child<QTableView>(window, "F1Book1");
+    const QAbstractItemModel* model = grid->model();
+    const std::vector<int> designed{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
+    // Whether every cell's text fits its column, as the grid's delegate lays it out.
+    const auto wholeFigures = [&] {
+        QStyleOptionViewItem option;
+        option.initFrom(grid);
+        option.font = grid->font();
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                if (grid->itemDelegate()->sizeHint(option, model->index(r, c)).width() + grid->showGrid() > grid->columnWidth(c))
+                    return false;
+        return true;
+    };
+    const struct { const char *amount, *rate, *periods; int unit, method; bool widened; } cases[] = {
+        {"1200000", "0.4", "360", 0, 0, true}, {"1000000", "0.5", "240", 0, 0, true},
+        {"1000000", "0.5", "20", 1, 1, true},  {"300", "0.5", "2", 0, 1, false},
+        {"-99999999", "3", "600", 0, 0, true}, {"100000", "0.5", "12", 0, 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.amount) + " " + c.periods);
+        Compute(window, c.amount, c.rate, c.periods, c.unit, c.method);
+        EXPECT_TRUE(wholeFigures());
+        std::vector<int> widths{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
+        for (int col = 0; col < 3; ++col) EXPECT_GE(widths[col], designed[col]);
+        EXPECT_EQ(widths != designed, c.widened);
+        // The totals row, selected, lies whole within the grid's view.
+        const QModelIndex totals = model->index(model->rowCount() - 1, 0);
+        EXPECT_TRUE(grid->selectionModel()->isRowSelected(totals.row()));
+        EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(totals))) << grid->visualRect(totals).y();
+    }
+    // Resized, the grid keeps its place and takes the window's room; the designed size is the least.
+    const QRect designedGrid = grid->geometry();
+    window.resize(window.width() + 200, window.height() + 120);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->geometry(), designedGrid.adjusted(0, 0, 200, 120));
+    window.resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->geometry(), designedGrid);
+    EXPECT_EQ(window.size(), window.minimumSize());
+}
+
+// 打印… in the grid's context menu and Ctrl+P in the window both open the print preview of the schedule; printed,
+// it starts with the inputs and the date and repeats the column headings on every page.
+TEST_F(CalculatorTest, PrintsTheScheduleForTheCustomer) {
+    frmAJZX window;
+    ASSERT_TRUE(test::ShowActive(&window));
+    Compute(window, "1200000", "0.4", "30", 1, 0);
+    auto* grid = Child<QTableView>(window, "F1Book1");
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy年M月d日"));
+    for (const bool byMenu : {false, true}) {
+        SCOPED_TRACE(byMenu ? "打印… in the context menu" : "Ctrl+P");
+        const QString pdf = QString::fromStdString(dir_.file(byMenu ? "menu.pdf" : "keys.pdf"));
+        int previewPages = -1;
+        // The menu and the preview run their own event loops: they are handled from a timer.
+        QTimer watcher;
+        watcher.setInterval(50);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                // The item's accelerator, once this handler has returned: the preview it opens runs its own loop.
+                QTimer::singleShot(0, menu, [menu] { QTest::keyClick(menu, Qt::Key_P); });
+            } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                auto* pages = preview->findChild<QPrintPreviewWidget*>();
+                if (!pages || pages->pageCount() == 0) return;
+                previewPages = pages->pageCount();
+                preview->printer()->setOutputFormat(QPrinter::PdfFormat);
+                preview->printer()->setOutputFileName(pdf);
+                pages->print();
+                preview->reject();
+            }
+        });
+        watcher.start();
+        if (byMenu) {
+            const QPoint at = grid->visualRect(grid->model()->index(3, 1)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(grid->viewport(), &event);
+        } else {
+            QTest::keyClick(Child(window, "txtDKQS"), Qt::Key_P, Qt::ControlModifier);
+        }
+        watcher.stop();
+        const QString text = test::PdfText(pdf);
+        ASSERT_FALSE(text.isEmpty()) << "nothing printed (pdftotext from poppler-utils reads the file)";
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        EXPECT_EQ(pages.size(), previewPages);
+        EXPECT_GE(pages.size(), 3);
+        // The inputs first, each on its line, then the headings; on later pages the headings first.
+        const QRegularExpression inputs(QStringLiteral(
+            "^\\s*按揭还款表\\s*\n\\s*贷款金额：\\s*1200000\\s*\n\\s*月\\s*利\\s*率：\\s*0\\.4\\s*％\\s*\n"
+            "\\s*贷款期数：\\s*30\\s*年\\s*\n\\s*还款方式：\\s*等额法\\s*\n\\s*打印日期：\\s*(\\S+)\\s*\n"));
+        const auto head = inputs.match(pages[0]);
+        ASSERT_TRUE(head.hasMatch()) << pages[0].left(400).toStdString();
+        EXPECT_TRUE(head.captured(1) == today || head.captured(1) == QDate::currentDate().toString("yyyy年M月d日"));
+        const QRegularExpression headings(QStringLiteral("^\\s*期数\\s+本金\\s+利息\\s+应还款\\s*$"),
+                                          QRegularExpression::MultilineOption);
+        QStringList rows;
+        for (const QString& page : pages) {
+            const auto heading = headings.match(page);
+            ASSERT_TRUE(heading.hasMatch()) << page.left(200).toStdString();
+            if (&page != &pages[0]) {
+                EXPECT_TRUE(page.left(heading.capturedStart()).trimmed().isEmpty()) << page.left(200).toStdString();
+            }
+            for (const QString& line : page.mid(heading.capturedEnd()).split('\n', Qt::SkipEmptyParts)) {
+                const QStringList fields = line.simplified().split(' ');  // a row: its label and three amounts
+                if (fields.size() == 4 && (fields[0] == "合计" || fields[0].toInt() > 0)) rows << fields.join(',');
+            }
+        }
+        ASSERT_EQ(rows.size(), 361);
+        EXPECT_EQ(rows, Shown(window));
+    }
 }
 
 }  // namespace
