@@ -367,10 +367,11 @@ void frmAJZX::PrintInteractive() {
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("打印预览 - 按揭还款表"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintSchedule(*target); });
-    // A page readable at a glance: most of the screen's height.
+    // A page readable at a glance, most of the screen's height, and every tool of the bar in view.
     if (const QScreen* screen = this->screen()) {
         const QRect room = screen->availableGeometry();
-        preview.resize(std::min(room.width(), room.height() * 3 / 4), room.height() * 9 / 10);
+        preview.resize(std::min(room.width(), std::max(preview.sizeHint().width(), room.height() * 3 / 4)),
+                       room.height() * 9 / 10);
     }
     preview.exec();
 }
