@@ -69,12 +69,16 @@ QString DecodeBody(const QByteArray& bytes, const QString& contentType) {
     return QString::fromUtf8(bytes);
 }
 
-QString NetworkReason(QNetworkReply::NetworkError error, const QString& detail) {
+QString NetworkReason(const QNetworkReply& reply) {
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status / 100 == 3 && reply.error() != QNetworkReply::TooManyRedirectsError)
+        return QStringLiteral("查询服务重定向到了不允许的地址：%1").arg(QString::fromUtf8(reply.rawHeader("Location")));
     QString reason;
-    switch (error) {
+    switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError: reason = QStringLiteral("连接被拒绝，查询服务没有运行"); break;
     case QNetworkReply::HostNotFoundError: reason = QStringLiteral("找不到查询服务的主机"); break;
-    case QNetworkReply::RemoteHostClosedError: reason = QStringLiteral("查询服务在应答之前断开了连接"); break;
+    case QNetworkReply::RemoteHostClosedError: reason = QStringLiteral("查询服务在应答完成之前断开了连接"); break;
+    case QNetworkReply::TooManyRedirectsError: reason = QStringLiteral("查询服务的重定向次数过多（重定向循环）"); break;
     case QNetworkReply::TimeoutError: reason = QStringLiteral("连接查询服务超时"); break;
     case QNetworkReply::SslHandshakeFailedError: reason = QStringLiteral("无法与查询服务建立安全连接"); break;
     case QNetworkReply::TemporaryNetworkFailureError:
@@ -88,7 +92,20 @@ QString NetworkReason(QNetworkReply::NetworkError error, const QString& detail) 
     case QNetworkReply::UnknownProxyError: reason = QStringLiteral("代理服务器错误"); break;
     default: reason = QStringLiteral("网络错误"); break;
     }
+    const QString detail = reply.errorString();
     return detail.isEmpty() ? reason : reason + QStringLiteral("（") + detail + QStringLiteral("）");
+}
+
+// An HTTP answer, an error status included (its body may still carry the
+// address); a transfer that failed underneath (a connection closed mid-body,
+// a redirect refused or going round in circles) is none.
+bool IsHttpAnswer(const QNetworkReply& reply) {
+    using E = QNetworkReply::NetworkError;
+    const E error = reply.error();
+    const bool statusError = (error >= E::ContentAccessDenied && error <= E::UnknownContentError) ||
+                             error == E::ProtocolInvalidOperationError ||  // 400
+                             (error >= E::InternalServerError && error <= E::UnknownServerError);
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() && (error == E::NoError || statusError);
 }
 
 // A long address from a hostile or broken reply is cut for the page.
@@ -150,19 +167,14 @@ ServerConnection::Lookup ServerConnection::FetchLookup(const QString& url) {
     }
     take();
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QNetworkReply::NetworkError error = reply->error();
-    const bool cutOff = !full && (timedOut || error == QNetworkReply::OperationCanceledError ||
-                                  error == QNetworkReply::TimeoutError);
-    if (full || (status.isValid() && !cutOff)) {
-        // Any answer counts, an error status too: its body may still carry the address.
+    if (full || (!timedOut && IsHttpAnswer(*reply))) {
         result.answered = true;
-        result.httpStatus = status.toInt();
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         result.body = DecodeBody(body, reply->header(QNetworkRequest::ContentTypeHeader).toString());
-    } else if (cutOff) {
+    } else if (timedOut || reply->error() == QNetworkReply::TimeoutError) {
         result.reason = QStringLiteral("查询服务在 %1 秒内没有应答").arg(Seconds(timeout_));
     } else {
-        result.reason = NetworkReason(error, reply->errorString());
+        result.reason = NetworkReason(*reply);
     }
     reply->deleteLater();
     return result;
@@ -223,7 +235,8 @@ void ServerConnection::Connect(WebBrowser& browser) {
             failure = reply.reason;
             return;
         }
-        const QString address = Q(GetTextBetween(S(reply.body), "<IP>", "</IP>"));
+        // Blanks and line breaks around the address are how the service wrote its page, not part of it.
+        const QString address = Q(TrimAddress(GetTextBetween(S(reply.body), "<IP>", "</IP>")));
         if (address.isEmpty()) {
             if (reply.httpStatus >= 400)
                 failure = QStringLiteral("查询服务应答 HTTP %1 错误，其中没有服务器地址").arg(reply.httpStatus);
@@ -233,6 +246,8 @@ void ServerConnection::Connect(WebBrowser& browser) {
                 failure = QStringLiteral("查询服务的应答中没有服务器地址（没有 <IP>…</IP> 标记）");
         } else if (!IsAcceptableLookedUpAddress(S(address))) {
             failure = QStringLiteral("查询服务给出的地址“%1”不是 http 或 https 地址").arg(Shortened(address));
+        } else if (!WebBrowser::AddressUrl(address).isValid()) {
+            failure = QStringLiteral("查询服务给出的地址“%1”不是有效的网址").arg(Shortened(address));
         } else {
             WebURL = address;
         }
