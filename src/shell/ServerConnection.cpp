@@ -26,6 +26,7 @@ using ui::S;
 // What the lookup service answered: the body, or why there is none.
 struct ServerConnection::Lookup {
     bool answered = false;
+    bool programEnding = false;  // the wait was cut short: the program is ending
     int httpStatus = 0;
     QString body;
     QString reason;
@@ -68,6 +69,48 @@ QString DecodeBody(const QByteArray& bytes, const QString& contentType) {
     }
     return QString::fromUtf8(bytes);
 }
+
+// While the window waits for the lookup the user's clicks and keys are dropped,
+// so no command starts while the connection is half done. The window still
+// paints, and closing it still ends the program at once.
+class UserInputDropped : public QObject {
+public:
+    UserInputDropped() { qApp->installEventFilter(this); }
+    ~UserInputDropped() override { qApp->removeEventFilter(this); }
+    UserInputDropped(const UserInputDropped&) = delete;
+    UserInputDropped& operator=(const UserInputDropped&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:  // taken, so that no shortcut fires either
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            // Left unhandled, so that the system's own keys (Alt+F4 on Windows) still close the window.
+            event->ignore();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+            event->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
 
 QString NetworkReason(const QNetworkReply& reply) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -123,9 +166,7 @@ void ServerConnection::SetLookupTimeout(std::chrono::milliseconds timeout) { tim
 
 void ServerConnection::SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
-// One HTTP GET of the lookup URL, bounded in time and size. The window keeps
-// painting meanwhile, but user input waits until the answer is in, so no
-// command can start while the connection is half done.
+// One HTTP GET of the lookup URL, bounded in time and size.
 ServerConnection::Lookup ServerConnection::FetchLookup(const QString& url) {
     Lookup result;
     const QUrl target(Q(AddressBarUrl(S(url))), QUrl::TolerantMode);
@@ -161,9 +202,17 @@ ServerConnection::Lookup ServerConnection::FetchLookup(const QString& url) {
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     {
         BusyCursor busy;
+        UserInputDropped dropped;
         deadline.start(timeout_);
-        if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!reply->isFinished()) loop.exec();
         deadline.stop();
+    }
+    // The loop also ends when the program is ending (every event loop is told to).
+    if (!reply->isFinished()) {
+        result.programEnding = true;
+        reply->abort();
+        reply->deleteLater();
+        return result;
     }
     take();
 
@@ -224,6 +273,7 @@ void ServerConnection::Connect(WebBrowser& browser) {
 
     QString lookupUrl;
     std::optional<QString> failure;  // why no address could be looked up
+    bool programEnding = false;
     steps.Run([&] {
         if (DynasetIP == 0) {
             WebURL = ServerIP;
@@ -231,6 +281,7 @@ void ServerConnection::Connect(WebBrowser& browser) {
         }
         lookupUrl = Q(ComposeLookupUrl(S(ServerIP), S(ServerID)));
         const Lookup reply = FetchLookup(lookupUrl);
+        programEnding = reply.programEnding;
         if (!reply.answered) {
             failure = reply.reason;
             return;
@@ -253,6 +304,7 @@ void ServerConnection::Connect(WebBrowser& browser) {
         }
     });
 
+    if (programEnding) return;
     if (failure) {
         steps.Run([&] { browser.ShowLocalPage(Q(LookupFailurePage(S(lookupUrl), S(*failure)))); });
         return;

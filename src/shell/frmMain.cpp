@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 #include <string>
 
 #include "about/frmAbout.h"
@@ -158,6 +159,12 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 }
 
 bool frmMain::event(QEvent* e) {
+    // When the browser's surface arrives the window is created anew on screen,
+    // and the new native window would come up in the normal state: it gets the
+    // state asked for (maximized) before the window manager maps it.
+    if (e->type() == QEvent::WinIdChange)
+        if (QWindow* handle = windowHandle(); handle && handle->windowStates() != windowState())
+            handle->setWindowStates(windowState());
     const bool handled = QMainWindow::event(e);
     // Without a window manager (a kiosk X server) a shown window may never become
     // the active one; its first showing then stands for the first activation.
