@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <QAction>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -126,6 +127,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), connection_(this) {
     setStatusBar(sbStatusBar);
 
     connect(ActiveBar1, &CommandBar::toolClick, this, &frmMain::ActiveBar1_ToolClick);
+    // Esc stops a page while it loads; a loaded page keeps Esc for itself (to close its own pop-ups).
+    if (QAction* esc = ActiveBar1->keyAction(QStringLiteral("mStop"))) {
+        esc->setEnabled(false);
+        connect(WB, &QWebEngineView::loadStarted, esc, [esc] { esc->setEnabled(true); });
+        connect(WB, &QWebEngineView::loadFinished, esc, [esc] { esc->setEnabled(false); });
+    }
     connect(WB, &WebBrowser::commandRequested, this, [this](const QString& name) {
         // A page of the program's own may ask only for what the bar offers right now.
         const Tool* tool = ActiveBar1->tool(name);

@@ -211,33 +211,62 @@ TEST_F(FrmMainTest, DispatchByName) {
     EXPECT_EQ(Effects("mHelp"), "");
 }
 
-// With a history, back, forward and refresh load pages; stop ends a hanging load; all silently.
-TEST_F(FrmMainTest, BrowserCommands) {
+// Back, forward and refresh load pages, picked by their tools or by the keys people use in browsers
+// (pressed on the page); 停止 and Esc end a hanging load, while a loaded page keeps Esc for itself;
+// Ctrl+P prints; all silently.
+TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
+    WriteSettings(kServerSettings);
+    server.Route("/House/", TestHttpServer::Html("listing"));
     frmMain& w = Load();
     int loads = 0;
     QObject::connect(w.WB, &QWebEngineView::loadFinished, [&] { ++loads; });
-    // Each step (a path: navigate there), then the page shown once the load has finished.
-    const std::pair<const char*, const char*> steps[] = {
-        {"/a", "/a"}, {"/b", "/b"}, {"mGoback", "/a"}, {"mGoon", "/b"}, {"mRefresh", "/b"}};
-    for (int i = 0; i < 5; ++i) {
-        const auto [step, shown] = steps[i];
-        server.Route(shown, TestHttpServer::Html(shown));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return loads == 1 && QApplication::activeWindow() == &w; }));  // the first connection
+    w.WB->setFocus();
+    const auto pick = [&](const char* step) {  // a path: navigate there; a name: its tool; else keys
         if (*step == '/') w.WB->Navigate(server.Url(step));
-        else w.ActiveBar1_ToolClick(step);
-        ASSERT_TRUE(WaitUntil([&] { return loads == i + 1; })) << step;
+        else if (*step == 'm') w.ActiveBar1_ToolClick(step);
+        else test::PressKeys(w.windowHandle(), step);
+    };
+    const auto pickAndLoad = [&](const char* step) {
+        const int before = loads;
+        pick(step);
+        return WaitUntil([&] { return loads == before + 1; });
+    };
+
+    // Each step, then the page shown once its load has finished.
+    const std::pair<const char*, const char*> steps[] = {
+        {"/a", "/a"}, {"/b", "/b"}, {"mGoback", "/a"}, {"mGoon", "/b"}, {"mRefresh", "/b"},
+        {"Alt+Left", "/a"}, {"Alt+Right", "/b"}, {"F5", "/b"}};
+    for (const auto& [step, shown] : steps) {
+        server.Route(shown, TestHttpServer::Html(shown));
+        ASSERT_TRUE(pickAndLoad(step)) << step;
         EXPECT_EQ(w.WB->url(), QUrl(server.Url(shown))) << step;
     }
-    EXPECT_EQ(server.CountRequests("/b"), 2);
+    EXPECT_EQ(server.CountRequests("/b"), 3);
     w.ActiveBar1_ToolClick("mGoon");  // at the end of the history: silently nothing
 
     TestHttpServer::Response slow = TestHttpServer::Html("slow");
     slow.held = true;
     server.Route("/slow", slow);
-    w.WB->Navigate(server.Url("/slow"));
-    ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == 1; }));
-    w.ActiveBar1_ToolClick("mStop");
-    EXPECT_TRUE(WaitUntil([&] { return loads == 6; }));
+    for (const char* stop : {"mStop", "Esc"}) {
+        const int asked = server.CountRequests("/slow");
+        w.WB->Navigate(server.Url("/slow"));
+        ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == asked + 1; }));
+        EXPECT_TRUE(pickAndLoad(stop)) << stop << " ends the load";
+    }
     server.ReleaseHeld();
+
+    server.Route("/keys", TestHttpServer::Html("<script>addEventListener('keydown', e => document.title = e.key)</script>"));
+    ASSERT_TRUE(pickAndLoad("/keys"));
+    // A page takes keys once its first frame is on screen; until then they are lost.
+    ASSERT_TRUE(WaitUntil([&] { test::PressKey(w.windowHandle(), Qt::Key_Shift); return w.WB->title() == "Shift"; }));
+    pick("Esc");
+    EXPECT_TRUE(WaitUntil([&] { return w.WB->title() == "Escape"; })) << "the page gets Esc";
+    calls.clear();
+    pick("Ctrl+P");
+    EXPECT_TRUE(WaitUntil([&] { return calls == QStringList{"asks for a printer"}; }));
     EXPECT_TRUE(messages.messages().empty());
 }
 
