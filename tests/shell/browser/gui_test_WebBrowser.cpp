@@ -4,10 +4,15 @@
 #include <optional>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QStatusBar>
+#include <QTcpServer>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -70,6 +75,11 @@ protected:
         prompts::SetCredentialsProvider({});
         prompts::SetYesNoQuestion({});
         prompts::SetPrintDialog({});
+    }
+    // A page takes the mouse once its first frame is on screen; until then clicks are lost.
+    void WaitUntilThePageTakesClicks() {
+        Js("window.clicks = 0; addEventListener('mousedown', () => ++window.clicks)");
+        ASSERT_TRUE(WaitUntil([&] { test::Click(view, {1, 1}); return Js("window.clicks").toInt() > 0; }));
     }
     QString Shown() { return Await<QString>([&](auto set) { view->page()->toPlainText(set); }); }
     QVariant Js(const QString& js) { return Await<QVariant>([&](auto set) { view->page()->runJavaScript(js, set); }); }
@@ -236,6 +246,47 @@ TEST_F(WebBrowserTest, OnlyTheProgramsOwnPagesRaiseCommands) {
     Press("retry");
     EXPECT_TRUE(WaitUntil([&] { return !commands.isEmpty(); }));
     EXPECT_EQ(commands, QStringList{"mConnect"});
+}
+
+// The browser speaks Chinese: its context menu, the page's form hints and the engine's error pages;
+// prompt() asks in the program's own box, its proposal selected: Enter answers, Esc cancels.
+TEST_F(WebBrowserTest, TheBrowserSpeaksChinese) {
+    server.Route("/form", Html("<form><input id=\"name\" required></form>"));
+    ASSERT_TRUE(Load(*view, server.Url("/form")));
+    EXPECT_EQ(Js("document.getElementById('name').validationMessage").toString().toStdString(), "请填写此字段。");
+
+    WaitUntilThePageTakesClicks();
+    test::Click(view, view->rect().center(), Qt::RightButton);
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }));
+    QStringList items;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator()) items << a->text();
+    EXPECT_EQ(items.join(' ').toStdString(), "后退 前进 重新加载 保存页面 查看页面源代码");
+    menu->close();
+
+    for (const auto& [answer, result] : {std::pair("Return", "B-7"), std::pair("Esc", "null")}) {
+        QStringList box;  // title, question, proposal
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->findChild<QLineEdit*>()) return;
+            answerer.stop();
+            box << modal->windowTitle() << modal->findChild<QLabel*>()->text() << modal->findChild<QLineEdit*>()->text();
+            test::Type(modal->windowHandle(), "B-7");
+            test::PressKeys(modal->windowHandle(), answer);
+        });
+        answerer.start(20);
+        EXPECT_EQ(Js("String(prompt('请输入房源编号：', 'A-1'))").toString().toStdString(), result) << answer;
+        EXPECT_EQ(box.join('|').toStdString(), "来自网页的消息|请输入房源编号：|A-1") << answer;
+    }
+
+    QTcpServer probe;  // a port where nothing answers
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const QString closed = QStringLiteral("http://127.0.0.1:%1/").arg(probe.serverPort());
+    probe.close();
+    EXPECT_FALSE(Load(*view, closed));
+    EXPECT_TRUE(Shown().contains("无法访问此网站")) << Shown().toStdString();
 }
 
 // Two runs of the program, each this binary started again and ending as the
