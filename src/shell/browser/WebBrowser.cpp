@@ -8,6 +8,8 @@
 #include "shell/browser/BrowserPage.h"
 #include "shell/browser/BrowserProfile.h"
 #include "shell/browser/BrowserPrompts.h"
+#include "shell/browser/BrowserZoom.h"
+#include "shell/browser/FindBar.h"
 #include "shell/browser/LoadProgressLine.h"
 #include "shell/LocalPages.h"
 #include "shell/ServerAddress.h"
@@ -39,6 +41,8 @@ WebBrowser::WebBrowser(QWebEngineProfile* profile, QWidget* parent)
       progress_(new LoadProgressLine(this)) {
     setPage(page_.data());
     connect(page_.data(), &BrowserPage::commandRequested, this, &WebBrowser::commandRequested);
+    new FindBar(this);
+    new BrowserZoom(this);
 
     connect(this, &QWebEngineView::loadStarted, progress_, &LoadProgressLine::Start);
     connect(this, &QWebEngineView::loadProgress, progress_, &LoadProgressLine::SetProgress);

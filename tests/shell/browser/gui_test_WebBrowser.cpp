@@ -1,5 +1,6 @@
 // The embedded browser, held as the main window holds it, against a real HTTP
 // server on 127.0.0.1; the restart test starts this binary a second time.
+#include <cmath>
 #include <csignal>
 #include <optional>
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -287,6 +290,49 @@ TEST_F(WebBrowserTest, TheBrowserSpeaksChinese) {
     probe.close();
     EXPECT_FALSE(Load(*view, closed));
     EXPECT_TRUE(Shown().contains("无法访问此网站")) << Shown().toStdString();
+}
+
+// Ctrl+F opens a find bar over the page: it finds as one types and counts the matches; Enter and
+// Shift+Enter (or its buttons) go to the next and the previous one; Esc closes it, leaving the last
+// match selected and the page with the keys; opened again, it offers the last text selected. Ctrl + + / - / 0 and Ctrl + wheel zoom the page in steps.
+TEST_F(WebBrowserTest, FindBarAndZoom) {
+    server.Route("/find", Html("<p>Lumaro one, lumaro two, LUMARO three.</p>"));
+    ASSERT_TRUE(Load(*view, server.Url("/find")));
+    host.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &host; }));
+    view->setFocus();
+    QWindow* window = host.windowHandle();
+    const auto bar = [&] { return view->findChild<QWidget*>("findBar"); };
+    const auto matches = [&] { return bar() && bar()->isVisible() ? bar()->findChild<QLabel*>("lblMatches")->text() : "closed"; };
+    // A step: keys, "type:" text, or "click:" a button of the bar; then the count the bar shows.
+    const std::pair<QString, QString> steps[] = {
+        {"Ctrl+F", ""}, {"type:lumaro", "1/3"}, {"Return", "2/3"}, {"Return", "3/3"}, {"Return", "1/3"},
+        {"Shift+Return", "3/3"}, {"click:cmdPrevious", "2/3"}, {"click:cmdNext", "3/3"}, {"type:s", "无结果"},
+        {"Backspace", "1/3"}, {"Esc", "closed"}, {"Ctrl+F", ""}, {"type:LUMARO", "1/3"}, {"click:cmdClose", "closed"}};
+    for (const auto& [step, count] : steps) {
+        if (step.startsWith("type:")) test::Type(window, step.mid(5));
+        else if (step.startsWith("click:")) { auto* b = bar()->findChild<QWidget*>(step.mid(6)); test::Click(b, b->rect().center()); }
+        else test::PressKeys(window, step);
+        ASSERT_TRUE(WaitUntil([&] { return matches() == count; })) << step.toStdString() << ": " << matches().toStdString();
+    }
+    EXPECT_EQ(Js("window.getSelection().toString()").toString(), "Lumaro") << "the last match stays selected";
+    EXPECT_EQ(QApplication::focusWidget(), view->focusProxy());
+
+    // Each step, then the zoom factor; the wheel turns one notch up (+) or down (-) with Ctrl held.
+    const std::pair<QString, double> zooms[] = {{"Ctrl+=", 1.1},  {"Ctrl++", 1.25}, {"Ctrl+-", 1.1}, {"Ctrl+0", 1.0},
+                                                {"Ctrl+-", 0.9},  {"wheel+", 1.0},  {"wheel+", 1.1}, {"wheel-", 1.0}};
+    for (const auto& [step, factor] : zooms) {
+        if (step.startsWith("wheel")) {
+            const QPoint at = view->rect().center();
+            QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, step.endsWith('+') ? 120 : -120}, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(view->focusProxy(), &wheel);
+        } else {
+            test::PressKeys(window, step);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return std::abs(view->zoomFactor() - factor) < 0.001; }))
+            << step.toStdString() << ": " << view->zoomFactor();
+    }
 }
 
 // Two runs of the program, each this binary started again and ending as the
