@@ -86,6 +86,12 @@ constexpr BandEntry kPopup4[] = {
     {"mHelp", "帮助", "帮助", false, "", "F1"},
 };
 
+// Keys of web browsers; Backspace is not one: outside a text box it would
+// leave the page, and what was typed into its form with it.
+constexpr KeyDef kKeys[] = {
+    {"F5", "mRefresh"}, {"Esc", "mStop"}, {"Alt+Left", "mGoback"}, {"Alt+Right", "mGoon"}, {"Ctrl+P", "mPrint"},
+};
+
 constexpr BandDef kBands[] = {
     {"MnuBand1", BandKind::MenuBar, kMenuBar},
     {"Band3", BandKind::ToolBar, kToolBar},
@@ -103,6 +109,7 @@ QFont BarFont() { return QFont(QStringLiteral("宋体"), 9, QFont::Normal); }
 
 std::span<const ToolDef> CommandBarTools() { return kTools; }
 std::span<const BandDef> CommandBarBands() { return kBands; }
+std::span<const KeyDef> CommandBarKeys() { return kKeys; }
 
 Tool::Tool(const ToolDef& def, QIcon icon) : name_(U(def.name)), id_(def.id), icon_(std::move(icon)) {}
 
@@ -176,6 +183,16 @@ CommandBar::CommandBar(QMainWindow* window) : QObject(window) {
 
     window->setMenuBar(menuBar_);
     window->addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    for (const KeyDef& key : kKeys) {
+        auto* action = new QAction(window);
+        action->setShortcut(QKeySequence(U(key.key), QKeySequence::PortableText));
+        window->addAction(action);
+        keys_.emplace_back(U(key.tool), action);
+        connect(action, &QAction::triggered, this, [this, name = U(key.tool)] {
+            if (tool(name)->isEnabled()) emit toolClick(name);
+        });
+    }
 }
 
 CommandBar::~CommandBar() = default;
@@ -202,6 +219,12 @@ QAction* CommandBar::AddEntry(const BandEntry& entry, QWidget* band, bool withIc
 Tool* CommandBar::tool(const QString& name) const {
     for (const auto& t : tools_)
         if (t->name() == name) return t.get();
+    return nullptr;
+}
+
+QAction* CommandBar::keyAction(const QString& toolName) const {
+    for (const auto& [name, action] : keys_)
+        if (name == toolName) return action;
     return nullptr;
 }
 

@@ -44,8 +44,16 @@ struct BandDef {
     std::span<const BandEntry> entries;
 };
 
+// A key people know from web browsers, picking a tool from anywhere in the
+// window just as the tool's button does (besides the 帮助 entry's F1).
+struct KeyDef {
+    const char* key;   // portable key text ("Alt+Left")
+    const char* tool;
+};
+
 std::span<const ToolDef> CommandBarTools();
 std::span<const BandDef> CommandBarBands();  // in building order: menu bar, toolbar, popups
+std::span<const KeyDef> CommandBarKeys();
 
 // ---- The bar itself.
 
@@ -86,6 +94,8 @@ public:
     QMenuBar* menuBar() const { return menuBar_; }
     QToolBar* toolBar() const { return toolBar_; }
     QMenu* popup(const QString& bandName) const;  // nullptr for an unknown band
+    // The window's action for the key that picks this tool, nullptr for none.
+    QAction* keyAction(const QString& toolName) const;
 
 signals:
     void toolClick(const QString& name);
@@ -97,6 +107,7 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     std::vector<std::pair<QString, QMenu*>> popups_;
+    std::vector<std::pair<QString, QAction*>> keys_;
 };
 
 }  // namespace lumaro

@@ -1,7 +1,7 @@
 #include "shell/ServerAddress.h"
 
+#include <algorithm>
 #include <cctype>
-
 
 namespace lumaro {
 
@@ -29,9 +29,21 @@ bool HasScheme(const std::string& url) {
     return true;
 }
 
+std::string TrimAddress(const std::string& address) {
+    const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::string trimmed;
+    trimmed.reserve(address.size());
+    for (const char c : address)
+        if (c != '\t' && c != '\n' && c != '\r') trimmed += c;
+    const auto first = std::find_if_not(trimmed.begin(), trimmed.end(), blankOrControl);
+    const auto last = std::find_if_not(trimmed.rbegin(), trimmed.rend(), blankOrControl).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
 std::string AddressBarUrl(const std::string& url) {
-    if (url.empty() || HasScheme(url)) return url;
-    return "http://" + url;
+    std::string address = TrimAddress(url);
+    if (address.empty() || HasScheme(address)) return address;
+    return "http://" + address;
 }
 
 namespace {
@@ -50,13 +62,13 @@ bool IsWebAddress(const std::string& address) {
            (StartsWithNoCase(address, "https://") && address.size() > 8);
 }
 
-bool IsAcceptableLookedUpAddress(const std::string& address) {
+bool IsAcceptableLookedUpAddress(const std::string& lookedUp) {
+    const std::string address = TrimAddress(lookedUp);
     if (address.empty()) return false;
     if (IsWebAddress(address)) return true;
-    // A bare host begins with a letter, a digit or "[" (an IPv6 literal); with
-    // such a start nothing is stripped and no scheme can hide behind it.
+    // A bare host begins with a letter or digit (of any script), or "[" for an IPv6 literal.
     const unsigned char first = static_cast<unsigned char>(address[0]);
-    if (!std::isalnum(first) && first != '[') return false;
+    if (!std::isalnum(first) && first != '[' && first < 0x80) return false;
     return !HasScheme(address);
 }
 

@@ -26,6 +26,7 @@ using ui::S;
 // What the lookup service answered: the body, or why there is none.
 struct ServerConnection::Lookup {
     bool answered = false;
+    bool programEnding = false;  // the wait was cut short: the program is ending
     int httpStatus = 0;
     QString body;
     QString reason;
@@ -69,12 +70,58 @@ QString DecodeBody(const QByteArray& bytes, const QString& contentType) {
     return QString::fromUtf8(bytes);
 }
 
-QString NetworkReason(QNetworkReply::NetworkError error, const QString& detail) {
+// While the window waits for the lookup the user's clicks and keys are dropped,
+// so no command starts while the connection is half done. The window still
+// paints, and closing it still ends the program at once.
+class UserInputDropped : public QObject {
+public:
+    UserInputDropped() { qApp->installEventFilter(this); }
+    ~UserInputDropped() override { qApp->removeEventFilter(this); }
+    UserInputDropped(const UserInputDropped&) = delete;
+    UserInputDropped& operator=(const UserInputDropped&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:  // taken, so that no shortcut fires either
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            // Left unhandled, so that the system's own keys (Alt+F4 on Windows) still close the window.
+            event->ignore();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+            event->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+QString NetworkReason(const QNetworkReply& reply) {
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status / 100 == 3 && reply.error() != QNetworkReply::TooManyRedirectsError)
+        return QStringLiteral("查询服务重定向到了不允许的地址：%1").arg(QString::fromUtf8(reply.rawHeader("Location")));
     QString reason;
-    switch (error) {
+    switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError: reason = QStringLiteral("连接被拒绝，查询服务没有运行"); break;
     case QNetworkReply::HostNotFoundError: reason = QStringLiteral("找不到查询服务的主机"); break;
-    case QNetworkReply::RemoteHostClosedError: reason = QStringLiteral("查询服务在应答之前断开了连接"); break;
+    case QNetworkReply::RemoteHostClosedError: reason = QStringLiteral("查询服务在应答完成之前断开了连接"); break;
+    case QNetworkReply::TooManyRedirectsError: reason = QStringLiteral("查询服务的重定向次数过多（重定向循环）"); break;
     case QNetworkReply::TimeoutError: reason = QStringLiteral("连接查询服务超时"); break;
     case QNetworkReply::SslHandshakeFailedError: reason = QStringLiteral("无法与查询服务建立安全连接"); break;
     case QNetworkReply::TemporaryNetworkFailureError:
@@ -88,7 +135,20 @@ QString NetworkReason(QNetworkReply::NetworkError error, const QString& detail) 
     case QNetworkReply::UnknownProxyError: reason = QStringLiteral("代理服务器错误"); break;
     default: reason = QStringLiteral("网络错误"); break;
     }
+    const QString detail = reply.errorString();
     return detail.isEmpty() ? reason : reason + QStringLiteral("（") + detail + QStringLiteral("）");
+}
+
+// An HTTP answer, an error status included (its body may still carry the
+// address); a transfer that failed underneath (a connection closed mid-body,
+// a redirect refused or going round in circles) is none.
+bool IsHttpAnswer(const QNetworkReply& reply) {
+    using E = QNetworkReply::NetworkError;
+    const E error = reply.error();
+    const bool statusError = (error >= E::ContentAccessDenied && error <= E::UnknownContentError) ||
+                             error == E::ProtocolInvalidOperationError ||  // 400
+                             (error >= E::InternalServerError && error <= E::UnknownServerError);
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() && (error == E::NoError || statusError);
 }
 
 // A long address from a hostile or broken reply is cut for the page.
@@ -106,9 +166,7 @@ void ServerConnection::SetLookupTimeout(std::chrono::milliseconds timeout) { tim
 
 void ServerConnection::SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
-// One HTTP GET of the lookup URL, bounded in time and size. The window keeps
-// painting meanwhile, but user input waits until the answer is in, so no
-// command can start while the connection is half done.
+// One HTTP GET of the lookup URL, bounded in time and size.
 ServerConnection::Lookup ServerConnection::FetchLookup(const QString& url) {
     Lookup result;
     const QUrl target(Q(AddressBarUrl(S(url))), QUrl::TolerantMode);
@@ -144,25 +202,28 @@ ServerConnection::Lookup ServerConnection::FetchLookup(const QString& url) {
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     {
         BusyCursor busy;
+        UserInputDropped dropped;
         deadline.start(timeout_);
-        if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!reply->isFinished()) loop.exec();
         deadline.stop();
+    }
+    // The loop also ends when the program is ending (every event loop is told to).
+    if (!reply->isFinished()) {
+        result.programEnding = true;
+        reply->abort();
+        reply->deleteLater();
+        return result;
     }
     take();
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QNetworkReply::NetworkError error = reply->error();
-    const bool cutOff = !full && (timedOut || error == QNetworkReply::OperationCanceledError ||
-                                  error == QNetworkReply::TimeoutError);
-    if (full || (status.isValid() && !cutOff)) {
-        // Any answer counts, an error status too: its body may still carry the address.
+    if (full || (!timedOut && IsHttpAnswer(*reply))) {
         result.answered = true;
-        result.httpStatus = status.toInt();
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         result.body = DecodeBody(body, reply->header(QNetworkRequest::ContentTypeHeader).toString());
-    } else if (cutOff) {
+    } else if (timedOut || reply->error() == QNetworkReply::TimeoutError) {
         result.reason = QStringLiteral("查询服务在 %1 秒内没有应答").arg(Seconds(timeout_));
     } else {
-        result.reason = NetworkReason(error, reply->errorString());
+        result.reason = NetworkReason(*reply);
     }
     reply->deleteLater();
     return result;
@@ -212,6 +273,7 @@ void ServerConnection::Connect(WebBrowser& browser) {
 
     QString lookupUrl;
     std::optional<QString> failure;  // why no address could be looked up
+    bool programEnding = false;
     steps.Run([&] {
         if (DynasetIP == 0) {
             WebURL = ServerIP;
@@ -219,11 +281,13 @@ void ServerConnection::Connect(WebBrowser& browser) {
         }
         lookupUrl = Q(ComposeLookupUrl(S(ServerIP), S(ServerID)));
         const Lookup reply = FetchLookup(lookupUrl);
+        programEnding = reply.programEnding;
         if (!reply.answered) {
             failure = reply.reason;
             return;
         }
-        const QString address = Q(GetTextBetween(S(reply.body), "<IP>", "</IP>"));
+        // Blanks and line breaks around the address are how the service wrote its page, not part of it.
+        const QString address = Q(TrimAddress(GetTextBetween(S(reply.body), "<IP>", "</IP>")));
         if (address.isEmpty()) {
             if (reply.httpStatus >= 400)
                 failure = QStringLiteral("查询服务应答 HTTP %1 错误，其中没有服务器地址").arg(reply.httpStatus);
@@ -233,11 +297,14 @@ void ServerConnection::Connect(WebBrowser& browser) {
                 failure = QStringLiteral("查询服务的应答中没有服务器地址（没有 <IP>…</IP> 标记）");
         } else if (!IsAcceptableLookedUpAddress(S(address))) {
             failure = QStringLiteral("查询服务给出的地址“%1”不是 http 或 https 地址").arg(Shortened(address));
+        } else if (!WebBrowser::AddressUrl(address).isValid()) {
+            failure = QStringLiteral("查询服务给出的地址“%1”不是有效的网址").arg(Shortened(address));
         } else {
             WebURL = address;
         }
     });
 
+    if (programEnding) return;
     if (failure) {
         steps.Run([&] { browser.ShowLocalPage(Q(LookupFailurePage(S(lookupUrl), S(*failure)))); });
         return;

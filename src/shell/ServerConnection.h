@@ -23,8 +23,10 @@ public:
 
     // One connection; never reports a failure to the caller and shows no
     // message box. When no address can be obtained the browser shows a page
-    // of the program's own that says why and offers to try again. A call made
-    // while another one is still waiting for the lookup returns at once.
+    // of the program's own that says why and offers to try again. While the
+    // lookup is waited for the window paints but drops the user's clicks and
+    // keys; a call made then returns at once, and when the program ends then
+    // (its window closed) the connection ends without a word.
     void Connect(WebBrowser& browser);
 
     // The lookup's time-out (10 s unless changed; tests shorten it).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <QAction>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 #include <string>
 
 #include "about/frmAbout.h"
@@ -125,6 +127,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), connection_(this) {
     setStatusBar(sbStatusBar);
 
     connect(ActiveBar1, &CommandBar::toolClick, this, &frmMain::ActiveBar1_ToolClick);
+    // Esc stops a page while it loads; a loaded page keeps Esc for itself (to close its own pop-ups).
+    if (QAction* esc = ActiveBar1->keyAction(QStringLiteral("mStop"))) {
+        esc->setEnabled(false);
+        connect(WB, &QWebEngineView::loadStarted, esc, [esc] { esc->setEnabled(true); });
+        connect(WB, &QWebEngineView::loadFinished, esc, [esc] { esc->setEnabled(false); });
+    }
     connect(WB, &WebBrowser::commandRequested, this, [this](const QString& name) {
         // A page of the program's own may ask only for what the bar offers right now.
         const Tool* tool = ActiveBar1->tool(name);
@@ -158,6 +166,12 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 }
 
 bool frmMain::event(QEvent* e) {
+    // When the browser's surface arrives the window is created anew on screen,
+    // and the new native window would come up in the normal state: it gets the
+    // state asked for (maximized) before the window manager maps it.
+    if (e->type() == QEvent::WinIdChange)
+        if (QWindow* handle = windowHandle(); handle && handle->windowStates() != windowState())
+            handle->setWindowStates(windowState());
     const bool handled = QMainWindow::event(e);
     // Without a window manager (a kiosk X server) a shown window may never become
     // the active one; its first showing then stands for the first activation.

@@ -18,6 +18,7 @@
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
+#include "gui/TestHttpServer.h"
 #include "shell/ServerConnection.h"
 #include "shell/browser/WebBrowser.h"
 
@@ -200,6 +201,43 @@ TEST_F(ServerConnectionTest, FailedLookupsShowWhyAndLoadNothing) {
         ExpectFailurePage(row.serverIp + sent, row.says, asked);
     }
     EXPECT_EQ(dialogs_, 0) << "an address is stored";
+}
+
+// Replies of a lookup service (a test server): an address among blanks is used trimmed; an address
+// that cannot be parsed, a redirect loop, a redirect to a file and a reply cut off mid-body each show
+// the program's page with a reason of their own. A host name in Chinese is an address like any other.
+TEST_F(ServerConnectionTest, EachUnusableReplySaysWhatHappened) {
+    using Response = test::TestHttpServer::Response;
+    test::TestHttpServer service;
+    const QByteArray origin = server->origin.toUtf8();
+    Response cut("<IP>" + origin + "</IP>" + QByteArray(64 * 1024, ' '));
+    cut.cutOff = true;
+    const struct { const char* path; Response reply; QString says; } rows[] = {
+        {"/spaced", Response("<IP> \t" + origin + "\r\n</IP>"), ""},
+        {"/junk", Response("<IP>\x01\xfe\xff:80</IP>"), "不是有效的网址"},
+        {"/port", Response("<IP>http://127.0.0.1:18082x</IP>"), "不是有效的网址"},
+        {"/tab", Response("<IP>java\tscript:alert(1)//</IP>"), "不是 http 或 https 地址"},
+        {"/loop", Response("", {{"Location", "/loop"}}, 302), "重定向次数过多"},
+        {"/file", Response("<IP>" + origin + "</IP>", {{"Location", "file:///etc/passwd"}}, 302), "file:///etc/passwd"},
+        {"/cut", cut, "断开"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        service.Route(row.path, row.reply);
+        Connect("1", service.Url(row.path), "888");
+        if (!row.says.isEmpty()) {
+            ExpectFailurePage(service.Url(row.path) + "?ServerID=888", {row.says}, {});
+            continue;
+        }
+        ASSERT_TRUE(server->Saw(ListingPath) && Loaded());
+        EXPECT_EQ(browser_->url().toString(), server->origin + ListingPath);
+        EXPECT_EQ(connection_.WebURL, server->origin + ListingPath);
+    }
+    service.Route("/chinese", Response("<IP>\xe6\x88\xbf\xe4\xba\xa7.example:1</IP>"));  // 房产.example
+    Connect("1", service.Url("/chinese"), "888");
+    EXPECT_EQ(connection_.WebURL, QStringLiteral("房产.example:1/House/?DatabaseName=House"));
+    EXPECT_EQ(browser_->page()->requestedUrl().host(), "xn--wlq909b.example");
+    browser_->stop();
 }
 
 // A slow lookup ends at the time-out; meanwhile the cursor is busy, timers run,

@@ -1,17 +1,22 @@
 // The main window with its real browser, settings file, command bar and status bar, observed
 // through a recording launcher, recorded message boxes and ends, and an HTTP server on 127.0.0.1.
+#include <chrono>
 #include <functional>
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QScreen>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
+#include "gui/Desktop.h"
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
 #include "platform/Platform.h"
@@ -52,6 +57,15 @@ QStringList RunClosingModals(const std::function<void()>& action) {
     action();
     return seen;
 }
+
+// Notes whether the window's close came while the address lookup was waited for (its busy cursor up).
+struct CloseWatch : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) duringTheLookup = QApplication::overrideCursor() != nullptr;
+        return false;
+    }
+    bool duringTheLookup = false;
+};
 
 // A program folder with its settings file; the fixture is the launcher and the print dialog.
 class FrmMainTest : public ::testing::Test, public platform::Launcher {
@@ -197,34 +211,105 @@ TEST_F(FrmMainTest, DispatchByName) {
     EXPECT_EQ(Effects("mHelp"), "");
 }
 
-// With a history, back, forward and refresh load pages; stop ends a hanging load; all silently.
-TEST_F(FrmMainTest, BrowserCommands) {
+// Back, forward and refresh load pages, picked by their tools or by the keys people use in browsers
+// (pressed on the page); 停止 and Esc end a hanging load, while a loaded page keeps Esc for itself;
+// Ctrl+P prints; all silently.
+TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
+    WriteSettings(kServerSettings);
+    server.Route("/House/", TestHttpServer::Html("listing"));
     frmMain& w = Load();
     int loads = 0;
     QObject::connect(w.WB, &QWebEngineView::loadFinished, [&] { ++loads; });
-    // Each step (a path: navigate there), then the page shown once the load has finished.
-    const std::pair<const char*, const char*> steps[] = {
-        {"/a", "/a"}, {"/b", "/b"}, {"mGoback", "/a"}, {"mGoon", "/b"}, {"mRefresh", "/b"}};
-    for (int i = 0; i < 5; ++i) {
-        const auto [step, shown] = steps[i];
-        server.Route(shown, TestHttpServer::Html(shown));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return loads == 1 && QApplication::activeWindow() == &w; }));  // the first connection
+    w.WB->setFocus();
+    const auto pick = [&](const char* step) {  // a path: navigate there; a name: its tool; else keys
         if (*step == '/') w.WB->Navigate(server.Url(step));
-        else w.ActiveBar1_ToolClick(step);
-        ASSERT_TRUE(WaitUntil([&] { return loads == i + 1; })) << step;
+        else if (*step == 'm') w.ActiveBar1_ToolClick(step);
+        else test::PressKeys(w.windowHandle(), step);
+    };
+    const auto pickAndLoad = [&](const char* step) {
+        const int before = loads;
+        pick(step);
+        return WaitUntil([&] { return loads == before + 1; });
+    };
+
+    // Each step, then the page shown once its load has finished.
+    const std::pair<const char*, const char*> steps[] = {
+        {"/a", "/a"}, {"/b", "/b"}, {"mGoback", "/a"}, {"mGoon", "/b"}, {"mRefresh", "/b"},
+        {"Alt+Left", "/a"}, {"Alt+Right", "/b"}, {"F5", "/b"}};
+    for (const auto& [step, shown] : steps) {
+        server.Route(shown, TestHttpServer::Html(shown));
+        ASSERT_TRUE(pickAndLoad(step)) << step;
         EXPECT_EQ(w.WB->url(), QUrl(server.Url(shown))) << step;
     }
-    EXPECT_EQ(server.CountRequests("/b"), 2);
+    EXPECT_EQ(server.CountRequests("/b"), 3);
     w.ActiveBar1_ToolClick("mGoon");  // at the end of the history: silently nothing
 
     TestHttpServer::Response slow = TestHttpServer::Html("slow");
     slow.held = true;
     server.Route("/slow", slow);
-    w.WB->Navigate(server.Url("/slow"));
-    ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == 1; }));
-    w.ActiveBar1_ToolClick("mStop");
-    EXPECT_TRUE(WaitUntil([&] { return loads == 6; }));
+    for (const char* stop : {"mStop", "Esc"}) {
+        const int asked = server.CountRequests("/slow");
+        w.WB->Navigate(server.Url("/slow"));
+        ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == asked + 1; }));
+        EXPECT_TRUE(pickAndLoad(stop)) << stop << " ends the load";
+    }
     server.ReleaseHeld();
+
+    server.Route("/keys", TestHttpServer::Html("<script>addEventListener('keydown', e => document.title = e.key)</script>"));
+    ASSERT_TRUE(pickAndLoad("/keys"));
+    // A page takes keys once its first frame is on screen; until then they are lost.
+    ASSERT_TRUE(WaitUntil([&] { test::PressKey(w.windowHandle(), Qt::Key_Shift); return w.WB->title() == "Shift"; }));
+    pick("Esc");
+    EXPECT_TRUE(WaitUntil([&] { return w.WB->title() == "Escape"; })) << "the page gets Esc";
+    calls.clear();
+    pick("Ctrl+P");
+    EXPECT_TRUE(WaitUntil([&] { return calls == QStringList{"asks for a printer"}; }));
     EXPECT_TRUE(messages.messages().empty());
+}
+
+// On a desktop, shown as start-up shows it: once the browser's surface is there (the first connection
+// has begun and waits for the lookup), the window is maximized with every tool and status panel whole.
+// Closed through the window manager during that lookup, the program ends at once.
+TEST_F(FrmMainTest, OnADesktopItOpensMaximizedAndClosesAtOnceEvenDuringTheLookup) {
+    if (!test::OnDesktop()) return;
+    ui::SetEndProgramHook({});  // the real end
+    TestHttpServer::Response lookup = TestHttpServer::Html("<IP>" + server.Url("") + "</IP>");
+    lookup.held = true;  // never answered
+    server.Route("/register/ReadIP.asp", lookup);
+    WriteSettings("[ServerINFO]\nServerIP={server}/register/ReadIP.asp\nDynasetIP=1\nServerID=888\nWebRoot=/House/\nDBName=House\n");
+    frmMain& w = Load();
+    w.Connection().SetLookupTimeout(std::chrono::seconds(30));
+    CloseWatch close;
+    w.installEventFilter(&close);
+
+    bool maximized = false;
+    QString seen;  // the window's state and frame
+    QStringList cut;  // tools out of sight, status panels cut off
+    const QDeadlineTimer patience(10000);
+    QTimer watch;  // runs while the window waits for the lookup
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (server.CountRequests("/register/ReadIP.asp") == 0) return;
+        maximized = (w.windowState() & Qt::WindowMaximized) && w.frameGeometry() == w.screen()->availableGeometry();
+        if (!maximized && !patience.hasExpired()) return;
+        watch.stop();
+        QDebug(&seen) << w.windowState() << w.frameGeometry() << "on" << w.screen()->availableGeometry();
+        for (QAction* a : w.ActiveBar1->toolBar()->actions())
+            if (!a->isSeparator() && !w.ActiveBar1->toolBar()->widgetForAction(a)->isVisible()) cut << a->text();
+        for (const QLabel* panel : w.sbStatusBar->findChildren<QLabel*>())
+            if (panel->contentsRect().width() < panel->fontMetrics().horizontalAdvance(panel->text())) cut << panel->text();
+        test::CloseThroughWindowManager(w);
+    });
+    watch.start(20);
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });  // the program did not end
+    w.show();
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(maximized) << seen.toStdString();
+    EXPECT_EQ(cut.join(", ").toStdString(), "");
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_TRUE(close.duringTheLookup) << "the close waited for the lookup to end";
 }
 
 // Only the first activation connects, not one while that connection still runs (its

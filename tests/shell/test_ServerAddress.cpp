@@ -21,8 +21,16 @@ TEST(ComposeTest, PiecesJoinedExactlyAsStored) {
     EXPECT_EQ(ComposeWebUrl("", "", ""), "?DatabaseName=");
 }
 
+// Blanks and control characters around an address go, tabs and line breaks inside it too (as in every
+// browser); then http:// is added where the scheme is missing.
 TEST(AddressBarTest, SchemeAddedOnlyWhereMissing) {
     const Texts cases[] = {
+        {" \t192.168.1.5/House/\r\n", "http://192.168.1.5/House/"},
+        {"\x01http://agency.example/\x1f", "http://agency.example/"},
+        {"java\tscript:alert(1)", "javascript:alert(1)"},
+        {"http://agency.exam\nple/Ho\ruse/", "http://agency.example/House/"},
+        {"127.0.0.1:8o80/House/", "http://127.0.0.1:8o80/House/"},
+        {"\xe6\x88\xbf\xe4\xba\xa7.example/ \xe6\x88\xbf", "http://\xe6\x88\xbf\xe4\xba\xa7.example/ \xe6\x88\xbf"},
         {"192.168.1.5/House/?DatabaseName=House", "http://192.168.1.5/House/?DatabaseName=House"},
         {"localhost:8080/House/", "http://localhost:8080/House/"},
         {"agency.example", "http://agency.example"},
@@ -30,18 +38,18 @@ TEST(AddressBarTest, SchemeAddedOnlyWhereMissing) {
         {"HTTPS://agency.example/", "HTTPS://agency.example/"},
         {"javascript:alert(1)", "javascript:alert(1)"},
         {"c:/house", "http://c:/house"},
-        {"", ""}};
+        {" \t\r\n", ""}, {"", ""}};
     for (const auto& [typed, url] : cases) EXPECT_EQ(AddressBarUrl(typed), url) << typed;
 }
 
 // Only what opens as a web page may come from a lookup reply, which travels over plain HTTP.
 TEST(LookedUpAddressTest, OnlyAddressesThatOpenAsWebPagesAreAccepted) {
     for (const char* good : {"http://127.0.0.1:8080", "HTTPS://agency.example", "192.168.1.5", "agency.example:8080",
-                             "[::1]:8080"})
+                             "[::1]:8080", "\xe6\x88\xbf\xe4\xba\xa7.example", "http://\xe6\x88\xbf\xe4\xba\xa7.example"})
         EXPECT_TRUE(IsAcceptableLookedUpAddress(good)) << good;
     for (const char* bad : {"", "http://", "javascript:alert(1)//", "JavaScript:alert(1)", "file:///etc/passwd",
                             "data:text/html,<b>x</b>", "ftp://files.example", " javascript:alert(1)",
-                            "\njavascript:alert(1)", "/House/", "\xe4\xb8\xad.example"})
+                            "\njavascript:alert(1)", "java\tscript:alert(1)", "/House/"})
         EXPECT_FALSE(IsAcceptableLookedUpAddress(bad)) << bad;
 }
 

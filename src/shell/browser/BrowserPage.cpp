@@ -125,6 +125,12 @@ bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& msg) {
     return prompts::AskYesNo(DialogParent(), msg, kPageMessageTitle, true);
 }
 
+bool BrowserPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString& defaultValue, QString* result) {
+    const std::optional<QString> answer = prompts::AskText(DialogParent(), msg, defaultValue, kPageMessageTitle);
+    if (answer && result) *result = *answer;
+    return answer.has_value();
+}
+
 void BrowserPage::OnAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator) {
     const auto credentials = prompts::AskCredentials(DialogParent(), url, authenticator->realm());
     if (!credentials) {

@@ -12,7 +12,8 @@ namespace lumaro {
 // A page of the program's browser. Besides showing the web application it
 // answers what a page may ask of its browser: the program's own pages and
 // their "lumaro:<tool>" links, new windows, logins, certificate problems,
-// script alerts and a crashed page process.
+// script alerts and prompts (in the program's own Chinese boxes) and a crashed
+// page process.
 class BrowserPage : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -36,6 +37,8 @@ protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
 
 private:
     void OnAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator);

@@ -9,6 +9,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
+#include "shell/browser/BrowserLanguage.h"
 #include "shell/browser/BrowserWindow.h"
 #include "shell/browser/DownloadHandler.h"
 
@@ -33,6 +34,7 @@ QWebEngineProfile* BrowserProfile::Get() {
     ProfileState& state = State();
     if (state.profile) return state.profile;
 
+    SpeakChineseInBrowser();  // before the engine starts with the first profile
     const QString folder = StorageFolder();
     QDir().mkpath(folder);
     auto* profile = new QWebEngineProfile(QStringLiteral("Lumaro"));

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -110,6 +111,20 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title) {
+    // A box like the page's alert() and confirm() ones: a fixed size, only a close box.
+    QInputDialog box(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setWindowTitle(title);
+    box.setLabelText(question);
+    box.setTextValue(proposal);
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    box.setFixedSize(box.sizeHint());
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
 }
 
 bool ChoosePrinter(QWidget* parent, QPrinter& printer) {

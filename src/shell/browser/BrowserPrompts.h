@@ -10,8 +10,9 @@ class QWidget;
 
 // The questions the browser puts to the user: where to save a download, user
 // name and password for a protected page, whether to go on despite a bad
-// certificate, the print dialog. Each is a replaceable function so that tests
-// answer them without a window; an empty function restores the real dialog.
+// certificate, the print dialog, a page's prompt(). Most are replaceable
+// functions so that tests answer them without a window; an empty function
+// restores the real dialog.
 namespace lumaro::prompts {
 
 // Full path to save a download to, or nullopt when the user cancels.
@@ -41,6 +42,9 @@ void SetPrintDialog(PrintDialog dialog);
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath);
 std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm);
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes);
+// A line of text in answer to `question`, `proposal` given and selected (typing
+// replaces it); nullopt when the user cancels. 确定 and 取消, Enter and Esc.
+std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title);
 bool ChoosePrinter(QWidget* parent, QPrinter& printer);
 
 }  // namespace lumaro::prompts

@@ -8,6 +8,8 @@
 #include "shell/browser/BrowserPage.h"
 #include "shell/browser/BrowserProfile.h"
 #include "shell/browser/BrowserPrompts.h"
+#include "shell/browser/BrowserZoom.h"
+#include "shell/browser/FindBar.h"
 #include "shell/browser/LoadProgressLine.h"
 #include "shell/LocalPages.h"
 #include "shell/ServerAddress.h"
@@ -29,16 +31,6 @@ QString BadAddressPage(const QString& address) {
     return ui::Q(LocalPage("无法打开网址", ui::S(body)));
 }
 
-// An address the browser can go to. A web address without a host (what an
-// empty server address leaves of the composed URL) is not one: Chromium would
-// take the first folder of the path for the host name.
-bool Openable(const QUrl& url) {
-    if (!url.isValid() || url.scheme().isEmpty()) return false;
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QStringLiteral("http") || scheme == QStringLiteral("https")) return !url.host().isEmpty();
-    return true;
-}
-
 }  // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : WebBrowser(nullptr, parent) {}
@@ -49,6 +41,8 @@ WebBrowser::WebBrowser(QWebEngineProfile* profile, QWidget* parent)
       progress_(new LoadProgressLine(this)) {
     setPage(page_.data());
     connect(page_.data(), &BrowserPage::commandRequested, this, &WebBrowser::commandRequested);
+    new FindBar(this);
+    new BrowserZoom(this);
 
     connect(this, &QWebEngineView::loadStarted, progress_, &LoadProgressLine::Start);
     connect(this, &QWebEngineView::loadProgress, progress_, &LoadProgressLine::SetProgress);
@@ -72,11 +66,20 @@ QWebEngineProfile* WebBrowser::ProgramProfile() { return BrowserProfile::Get(); 
 void WebBrowser::SetProfileFolder(const QString& storageFolder) { BrowserProfile::SetStorageFolder(storageFolder); }
 void WebBrowser::ReleaseProfile() { BrowserProfile::Release(); }
 
+// Parsed as it stands: QUrl::fromUserInput would put "http://" before an
+// address that does not parse, and the browser would go to a host named "http".
+QUrl WebBrowser::AddressUrl(const QString& address) {
+    const QUrl url(ui::Q(AddressBarUrl(ui::S(address))), QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    // Without a host Chromium would take the first folder of the path for one.
+    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+    return url.isValid() && (web || scheme == QLatin1String("file")) ? url : QUrl();
+}
+
 void WebBrowser::Navigate(const QString& address) {
-    const QString typed = address.trimmed();
-    const QUrl url = QUrl::fromUserInput(ui::Q(AddressBarUrl(ui::S(typed))));
-    if (!Openable(url)) {
-        ShowLocalPage(BadAddressPage(typed));
+    const QUrl url = AddressUrl(address);
+    if (!url.isValid()) {
+        ShowLocalPage(BadAddressPage(address.trimmed()));
         return;
     }
     load(url);

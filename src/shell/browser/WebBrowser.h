@@ -3,6 +3,7 @@
 #include <memory>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWebEngineView>
 
 class QPrinter;
@@ -34,8 +35,13 @@ public:
     // tests call it to start over on the same folder.
     static void ReleaseProfile();
 
-    // Opens an address as an address bar would: one without a scheme gets http://.
+    // Opens an address as an address bar would: one without a scheme gets
+    // http://. One that cannot be opened shows a page of the program's that says so.
     void Navigate(const QString& address);
+    // The URL Navigate opens for an address; an invalid one when it cannot be
+    // opened: it does not parse (a port typo, a blank in the host), it is a web
+    // address without a host, or it is a script or data rather than an address.
+    static QUrl AddressUrl(const QString& address);
     // History and loading. GoBack/GoForward throw a Fault with a negative
     // number when there is nowhere to go.
     void GoBack();

@@ -2,11 +2,15 @@
 
 #include <functional>
 #include <ostream>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 #include "ui/WindowKit.h"
+
+class QWidget;
+class QWindow;
 
 // Texts in test failures as UTF-8, not as arrays of UTF-16 units.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -44,6 +48,17 @@ public:
 private:
     int count_ = 0;
 };
+
+// A key pressed and released as the window system reports it to `window`: Qt's
+// shortcuts see it first, then the focus widget. The key's text goes along
+// (a letter, Esc, Enter; Ctrl+letter as its control character).
+void PressKey(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Every key of `keys` ("Ctrl+F", "Alt+Left"), one after the other.
+void PressKeys(QWindow* window, const QString& keys);
+// Text typed into the focus widget of `window`, as an input method commits it.
+void Type(QWindow* window, const QString& text);
+// A click of `button` at `at` in `widget`, through the window system.
+void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 
 // Lets the event loop run until `done` is true or `ms` pass; returns done().
 template <class Pred>

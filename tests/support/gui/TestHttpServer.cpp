@@ -45,7 +45,7 @@ void Send(QTcpSocket* socket, const TestHttpServer::Response& response) {
     }
     if (!typed) out += "Content-Type: text/html; charset=utf-8\r\n";
     out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    out += "Connection: close\r\n\r\n" + response.body;
+    out += "Connection: close\r\n\r\n" + (response.cutOff ? response.body.left(response.body.size() / 2) : response.body);
     socket->write(out);
     socket->disconnectFromHost();
 }

@@ -26,6 +26,7 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers;  // Content-Type defaults to text/html; charset=utf-8
         QByteArray basicAuth;  // "user:password": other requests get 401 with a Basic challenge
         bool held = false;     // answered only when ReleaseHeld() is called
+        bool cutOff = false;   // the whole body announced, only its first half sent before the connection closes
         int status = 200;
     };
     struct Request {

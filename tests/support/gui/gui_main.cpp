@@ -1,13 +1,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "gui/Desktop.h"
 #include "ui/WindowKit.h"
 
-// The main of every window test: a QApplication on the offscreen platform,
-// message boxes recorded instead of shown, and the end of the program observed
-// rather than carried out.
+// The main of every window test: a QApplication on the offscreen platform (on
+// the xcb platform for a test run again on a desktop of its own, gui/Desktop.h).
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", lumaro::test::IsDesktopRun() ? "xcb" : "offscreen");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update");
