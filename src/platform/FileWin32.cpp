@@ -1,5 +1,6 @@
 #include "platform/Win32Text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cwctype>
 #include <functional>
@@ -30,14 +31,17 @@ bool Fail(std::string* why, const std::string& what) {
     return false;
 }
 
-bool ReadAll(HANDLE file, std::string& data) {
+// Reads to the end, or until `limit` bytes are there.
+bool ReadAll(HANDLE file, std::string& data, std::size_t limit = std::string::npos) {
     char buffer[65536];
-    for (;;) {
+    while (data.size() < limit) {
         DWORD n = 0;
-        if (!::ReadFile(file, buffer, sizeof buffer, &n, nullptr)) return false;
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, limit - data.size()));
+        if (!::ReadFile(file, buffer, wanted, &n, nullptr)) return false;
         if (n == 0) return true;
         data.append(buffer, n);
     }
+    return true;
 }
 
 // Every writer of the same file takes this mutex: the file itself cannot
@@ -79,19 +83,17 @@ void RemoveLeftoverTemps(const std::wstring& folder, const std::wstring& name) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit) {
     if (path.empty()) return std::nullopt;
     Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
     std::string data;
-    if (!ReadAll(file.get(), data)) return std::nullopt;
+    if (!ReadAll(file.get(), data, limit)) return std::nullopt;
     return data;
 }
 
-bool ReplaceFileLocked(const std::string& path,
-                       const std::function<std::string(const std::optional<std::string>& old)>& edit,
-                       std::string* why) {
+bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why) {
     if (path.empty()) return Fail(why, "no file name");
     wchar_t full[MAX_PATH * 4];
     wchar_t* namePart = nullptr;
@@ -123,7 +125,9 @@ bool ReplaceFileLocked(const std::string& path,
         return Fail(why, "cannot examine " + path);
     }
 
-    const std::string data = edit(old);
+    const std::optional<std::string> edited = edit(old);
+    if (!edited) return false;
+    const std::string& data = *edited;
 
     static std::atomic<unsigned> counter{0};
     const std::wstring temp = folder + L"\\" + TempPrefix(name) + std::to_wstring(::GetCurrentProcessId()) + L"-" +

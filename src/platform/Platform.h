@@ -80,12 +80,13 @@ namespace lumaro::platform {
 // UTF-8 and every character of it has a place in the code page.
 std::optional<std::string> ToAnsiExact(std::string_view utf8);
 
-// The bytes of an ordinary file; nothing when it is missing, is not an
-// ordinary file (folder, pipe, device) or cannot be read whole.
-std::optional<std::string> ReadFileBytes(const std::string& path);
+// The bytes of an ordinary file, or its first `limit` bytes; nothing when it
+// is missing, is not an ordinary file (folder, pipe, device) or cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit = std::string::npos);
 
 // Replaces the file at `path` with what `edit` makes of its bytes (nothing
-// when the file does not exist yet), so that other processes see either the
+// when the file does not exist yet; when `edit` gives nothing back, the file
+// stays as it is and the result is false), so that other processes see either the
 // old or the new file whole: under a lock every writer of a file in that
 // folder takes, through a temporary file in the same folder that is flushed to
 // disk and then renamed over the old one. The new file keeps the old one's
@@ -94,8 +95,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // an administrator, and is not replaced. False, with the old file untouched
 // and no temporary file left, when the file cannot be replaced; `why` then
 // says why when given.
-bool ReplaceFileLocked(const std::string& path,
-                       const std::function<std::string(const std::optional<std::string>& old)>& edit,
-                       std::string* why = nullptr);
+using FileEdit = std::function<std::optional<std::string>(const std::optional<std::string>& old)>;
+bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why = nullptr);
 
 }  // namespace lumaro::platform
