@@ -111,7 +111,7 @@ std::string EncodeText(const ProfileText& text) {
     const std::string_view s = text.text;
     for (std::size_t i = 0; i < s.size();) {
         const std::size_t n = UnitSequenceLength(s, i);
-        if (n == 0) {  // not from a file nor from a write, which checks its texts: stands for itself
+        if (n == 0) {  // never from a file or a checked write; a stray byte stands for U+FFFD
             AppendUtf16(out, 0xFFFD);
             ++i;
             continue;

@@ -171,7 +171,10 @@ bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::strin
     }
 
     bool locked = false;
-    if (!LockFolder(dir.get(), locked)) return Fail(why, errno, "cannot lock the folder ", folder);
+    if (!LockFolder(dir.get(), locked)) {
+        if (errno != EWOULDBLOCK) return Fail(why, errno, "cannot lock the folder ", folder);
+        return Fail(why, 0, "", "another writer of " + path + " did not finish within 5 s");
+    }
     if (locked) RemoveLeftoverTemps(dir.get(), name);
 
     std::optional<std::string> old;

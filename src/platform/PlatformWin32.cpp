@@ -18,29 +18,6 @@ int ShowCode(Show show) {
     }
 }
 
-// One argument as CommandLineToArgvW reads it back: quoted when it holds
-// blanks or quotes, backslashes before a quote doubled.
-void AppendQuoted(std::wstring& line, const std::wstring& arg) {
-    if (!line.empty()) line += L' ';
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) {
-        line += arg;
-        return;
-    }
-    line += L'"';
-    std::size_t slashes = 0;
-    for (wchar_t c : arg) {
-        if (c == L'\\') {
-            ++slashes;
-            continue;
-        }
-        line.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
-        slashes = 0;
-        line += c;
-    }
-    line.append(slashes * 2, L'\\');
-    line += L'"';
-}
-
 class Win32Launcher : public Launcher {
 public:
     bool Open(const std::string& target, Show show) override {
@@ -50,8 +27,8 @@ public:
 
     bool Start(const std::string& program, const std::vector<std::string>& arguments, Show show) override {
         std::wstring line;
-        AppendQuoted(line, Wide(program));
-        for (const auto& a : arguments) AppendQuoted(line, Wide(a));
+        AppendArgument(line, Wide(program));
+        for (const auto& a : arguments) AppendArgument(line, Wide(a));
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESHOWWINDOW;
