@@ -86,15 +86,18 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t li
 
 // Replaces the file at `path` with what `edit` makes of its bytes (nothing
 // when the file does not exist yet; when `edit` gives nothing back, the file
-// stays as it is and the result is false), so that other processes see either the
-// old or the new file whole: under a lock every writer of a file in that
-// folder takes, through a temporary file in the same folder that is flushed to
-// disk and then renamed over the old one. The new file keeps the old one's
-// permission bits. A missing folder is created (not its parent). A file or
-// folder that grants write permission to nobody counts as read-only, even for
-// an administrator, and is not replaced. False, with the old file untouched
-// and no temporary file left, when the file cannot be replaced; `why` then
-// says why when given.
+// stays as it is and the result is false), so that other processes (readers
+// included) see either the old or the new file whole, never none: under a
+// lock every writer of the file takes, through a temporary file in the same
+// folder that is flushed to disk and then renamed over the old one in one
+// step. The new file keeps the old one's permission bits (on Windows its
+// attributes and permissions). A missing folder is created (not its parent).
+// A file or folder that grants write permission to nobody counts as
+// read-only, even for an administrator, and is not replaced (on Windows: the
+// read-only attribute). A writer waits at most 5 s in all for the lock and
+// (on Windows) for other programs to let go of the file. False, with the old
+// file untouched and no temporary file left, when the file cannot be
+// replaced; `why` then says why, naming the system's error when there is one.
 using FileEdit = std::function<std::optional<std::string>(const std::optional<std::string>& old)>;
 bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why = nullptr);
 
