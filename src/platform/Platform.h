@@ -42,8 +42,9 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder);
 std::optional<std::string> FindOnPath(const std::string& name);
 
 // The program's command-line arguments after its name, as UTF-8, with the
-// console set up to show UTF-8 output: Windows hands main() its arguments in
-// the ANSI code page, which cannot hold every character typed.
+// console set up to show UTF-8 output until the program ends: Windows hands
+// main() its arguments in the ANSI code page, which cannot hold every
+// character typed. Called once, at the start of main().
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // The registration tool for component files: "regsvr32.exe" on Windows,

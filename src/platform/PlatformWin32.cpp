@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/Platform.h"
 
@@ -48,6 +49,13 @@ std::optional<std::string>& ExecutableOverride() {
 }
 
 Launcher* replacement = nullptr;
+
+UINT consoleCodePage = 0;
+void RestoreConsoleCodePage() { ::SetConsoleOutputCP(consoleCodePage); }
+BOOL WINAPI RestoreConsoleCodePageOnSignal(DWORD) {
+    RestoreConsoleCodePage();
+    return FALSE;  // the program ends as it would have
+}
 
 }  // namespace
 
@@ -102,7 +110,14 @@ std::optional<std::string> FindOnPath(const std::string& name) {
 }
 
 std::vector<std::string> CommandLineArguments(int, char**) {
-    ::SetConsoleOutputCP(CP_UTF8);
+    // The console shows the UTF-8 the program prints, and gets its own code
+    // page back when the program ends: by returning, exiting, Ctrl+C or the
+    // console closing (only a killed program cannot give it back).
+    consoleCodePage = ::GetConsoleOutputCP();  // 0: no console
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit(RestoreConsoleCodePage);
+        ::SetConsoleCtrlHandler(RestoreConsoleCodePageOnSignal, TRUE);
+    }
     int count = 0;
     LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::string> arguments;
