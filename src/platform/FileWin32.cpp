@@ -235,7 +235,6 @@ bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::strin
                                   : 0;
         if (n == 0 || n >= final.size()) return Fail(why, "cannot follow the link " + path, ::GetLastError());
         target = final.substr(0, n);
-        attributes = ::GetFileAttributesW(target.c_str());
     }
 
     const std::size_t cut = target.find_last_of(L'\\');
@@ -259,6 +258,9 @@ bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::strin
     }
     RemoveLeftoverTemps(folder, name);
 
+    // Looked at again under the lock: another writer may have just replaced it.
+    attributes = ::GetFileAttributesW(target.c_str());
+    const DWORD missing = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
     std::optional<std::string> old;
     Handle in;
     if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -271,8 +273,8 @@ bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::strin
         // A file that cannot be read whole is never replaced: its other lines would be lost.
         old.emplace();
         if (!ReadAll(in.get(), *old)) return Fail(why, "cannot read " + path, ::GetLastError());
-    } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
-        return Fail(why, "cannot examine " + path, error);
+    } else if (missing != ERROR_FILE_NOT_FOUND) {
+        return Fail(why, "cannot examine " + path, missing);
     }
 
     const std::optional<std::string> edited = edit(old);

@@ -209,7 +209,8 @@ TEST_F(SettingsFile, SomethingElseInPlaceOfTheFile) {
 }
 
 // A writer that dies mid-write (or on POSIX fails part way, on a full disk simulated with a file-size
-// limit, and says so) leaves the old file whole; the next writer clears what it left.
+// limit, and says so) leaves the old file whole; the next writer clears what it left, also when it
+// writes the file anew.
 TEST_F(SettingsFile, InterruptedWriteKeepsTheOldFile) {
     WriteBytes(file, Original);
 #ifdef _WIN32
@@ -240,6 +241,8 @@ TEST_F(SettingsFile, InterruptedWriteKeepsTheOldFile) {
         EXPECT_TRUE(killed || Entries(folder) == 1);
     }
 #endif
+    EXPECT_EQ(Entries(folder), 2) << "what the killed writer left";
+    fs::remove(PathOf(file));
     ASSERT_EQ(WriteIniValue(file, "Regist", "DLL", "False"), Written);
     EXPECT_EQ(Entries(folder), 1);
 }
