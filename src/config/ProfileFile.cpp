@@ -1,21 +1,19 @@
 #include "config/ProfileFile.h"
 
+#include <algorithm>
 #include <optional>
+
+#include "platform/TextBytes.h"
 
 namespace lumaro::profile {
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
-
-// Bytes of the character that starts at `i`: a lead byte only pairs with a
-// proper trail byte, so it never swallows a line end, a blank or an "=".
-std::size_t CharLength(std::string_view s, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
-                   IsTrailByte(static_cast<unsigned char>(s[i + 1]))
-               ? 2
-               : 1;
+// Bytes of the character that starts at `i`. In GBK a lead byte only pairs
+// with a proper trail byte, so it never swallows a line end, a blank or an "=".
+std::size_t CharLength(std::string_view s, std::size_t i, Charset charset) {
+    if (charset == Charset::Gbk) return platform::AnsiCharLength(s, i);
+    return std::max<std::size_t>(1, platform::Utf8SequenceLength(s, i));
 }
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -45,18 +43,18 @@ struct Entry {
     std::optional<std::string_view> value;  // key lines with an "=" only
 };
 
-Entry Classify(std::string_view line) {
+Entry Classify(std::string_view line, Charset charset) {
     const auto text = TrimBlanks(line);
     if (text.empty()) return {};
     if (text.front() == '[') {
         // The name runs to the last "]" that is a character of its own.
         std::size_t close = std::string_view::npos;
-        for (std::size_t i = 1; i < text.size(); i += CharLength(text, i)) {
+        for (std::size_t i = 1; i < text.size(); i += CharLength(text, i, charset)) {
             if (text[i] == ']') close = i;
         }
         if (close != std::string_view::npos) return {Entry::Heading, TrimBlanks(text.substr(1, close - 1)), {}};
     }
-    // "=" (0x3D) is never a trail byte, so the first such byte is the first "=".
+    // "=" (0x3D) is never part of a longer character, so the first such byte is the first "=".
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) return {Entry::Key, text, {}};
     return {Entry::Key, TrimBlanks(text.substr(0, equals)), TrimBlanks(text.substr(equals + 1))};
@@ -76,7 +74,7 @@ bool IsHeadingLine(std::string_view line) {
     return i < line.size() && line[i] == '[';  // a "[" line without "]" is re-checked by Classify
 }
 
-Location Locate(std::string_view text, std::string_view section, std::string_view key) {
+Location Locate(std::string_view text, std::string_view section, std::string_view key, Charset charset) {
     Location found;
     bool beforeFirstHeading = true;
     bool inSection = false;
@@ -86,12 +84,13 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
         const auto content = text.substr(line.begin, line.end - line.begin);
         // Outside the wanted section only headings matter; skip the rest cheaply.
         if (!inSection && !(beforeFirstHeading && section.empty()) && !IsHeadingLine(content)) continue;
-        const Entry entry = Classify(content);
+        const Entry entry = Classify(content, charset);
         if (entry.kind == Entry::Blank) continue;
         if (entry.kind == Entry::Heading) {
             beforeFirstHeading = false;
-            if (inSection) break;  // only the first section of a name counts
-            if (NamesEqual(entry.name, section)) {
+            // Only the first section of a name counts, and the one named "" comes before every heading.
+            if (inSection || section.empty()) break;
+            if (NamesEqual(entry.name, section, charset)) {
                 inSection = found.sectionFound = true;
                 found.lastNonBlank = line;
             }
@@ -103,7 +102,7 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
             inSection = found.sectionFound = true;
         }
         found.lastNonBlank = line;
-        if (NamesEqual(entry.name, key)) {
+        if (NamesEqual(entry.name, key, charset)) {
             found.keyLine = line;
             found.value = entry.value;
             break;
@@ -125,14 +124,14 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool NamesEqual(std::string_view a, std::string_view b) {
+bool NamesEqual(std::string_view a, std::string_view b, Charset charset) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size();) {
-        const std::size_t n = CharLength(a, i);
-        if (n != CharLength(b, i)) return false;
+        const std::size_t n = CharLength(a, i, charset);
+        if (n != CharLength(b, i, charset)) return false;
         if (n == 1) {
             if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-        } else if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+        } else if (a.substr(i, n) != b.substr(i, n)) {
             return false;
         }
         i += n;
@@ -140,11 +139,12 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string ReadValue(std::string_view content, std::string_view section, std::string_view key, std::size_t limit) {
+std::string ReadValue(std::string_view content, std::string_view section, std::string_view key, std::size_t limit,
+                      Charset charset) {
     section = TrimBlanks(section);
     key = TrimBlanks(key);
     if (key.empty()) return {};
-    const Location at = Locate(content, section, key);
+    const Location at = Locate(content, section, key, charset);
     if (!at.value) return {};
     std::string_view value = *at.value;
     if (const auto zero = value.find('\0'); zero != std::string_view::npos) value = value.substr(0, zero);
@@ -153,7 +153,7 @@ std::string ReadValue(std::string_view content, std::string_view section, std::s
     }
     std::size_t kept = 0;
     while (kept < value.size()) {
-        const std::size_t n = CharLength(value, kept);
+        const std::size_t n = CharLength(value, kept, charset);
         if (kept + n > limit) break;  // a character that does not fit whole is left out
         kept += n;
     }
@@ -161,14 +161,14 @@ std::string ReadValue(std::string_view content, std::string_view section, std::s
 }
 
 std::string WriteValue(std::string_view content, std::string_view section, std::string_view key,
-                       std::string_view value) {
+                       std::string_view value, Charset charset) {
     section = TrimBlanks(section);
     key = TrimBlanks(key);
     std::string line;
     line.reserve(key.size() + 1 + value.size());
     line.append(key).append("=").append(value);
 
-    const Location at = Locate(content, section, key);
+    const Location at = Locate(content, section, key, charset);
     std::string out;
     out.reserve(content.size() + line.size() + section.size() + 8);
     if (at.keyLine) {
@@ -178,6 +178,9 @@ std::string WriteValue(std::string_view content, std::string_view section, std::
         out.append(content.substr(0, last.next));
         if (last.next == last.end) out.append("\r\n");  // the last line of the file had no line end
         out.append(line).append("\r\n").append(content.substr(last.next));
+    } else if (section.empty()) {
+        // The section without a heading is the start of the text.
+        out.append(line).append("\r\n").append(content);
     } else {
         out.append(content);
         if (!content.empty() && content.back() != '\n' && content.back() != '\r') out.append("\r\n");

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cerrno>
@@ -47,12 +48,13 @@ bool Fail(std::string* why, int error, const char* what, const std::string& subj
     return false;
 }
 
-bool ReadAll(int fd, std::string& data) {
+// Reads to the end, or until `limit` bytes are there.
+bool ReadAll(int fd, std::string& data, std::size_t limit = std::string::npos) {
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(std::min(limit, static_cast<std::size_t>(st.st_size)));
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (data.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
         if (n > 0) {
             data.append(buffer, static_cast<std::size_t>(n));
         } else if (n == 0) {
@@ -61,6 +63,7 @@ bool ReadAll(int fd, std::string& data) {
             return false;
         }
     }
+    return true;
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -124,7 +127,7 @@ bool LockFolder(int folder, bool& locked) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit) {
     if (path.empty()) return std::nullopt;
     // Non-blocking so that a named pipe in the file's place cannot hang us.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -132,13 +135,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     std::string data;
-    if (!ReadAll(fd.get(), data)) return std::nullopt;
+    if (!ReadAll(fd.get(), data, limit)) return std::nullopt;
     return data;
 }
 
-bool ReplaceFileLocked(const std::string& path,
-                       const std::function<std::string(const std::optional<std::string>& old)>& edit,
-                       std::string* why) {
+bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why) {
     if (path.empty()) return Fail(why, 0, "no file name");
     std::string target = path;
     // A symbolic link stays in place; the file it points to is replaced.
@@ -170,7 +171,10 @@ bool ReplaceFileLocked(const std::string& path,
     }
 
     bool locked = false;
-    if (!LockFolder(dir.get(), locked)) return Fail(why, errno, "cannot lock the folder ", folder);
+    if (!LockFolder(dir.get(), locked)) {
+        if (errno != EWOULDBLOCK) return Fail(why, errno, "cannot lock the folder ", folder);
+        return Fail(why, 0, "", "another writer of " + path + " did not finish within 5 s");
+    }
     if (locked) RemoveLeftoverTemps(dir.get(), name);
 
     std::optional<std::string> old;
@@ -192,7 +196,9 @@ bool ReplaceFileLocked(const std::string& path,
         }
     }
 
-    const std::string data = edit(old);
+    const std::optional<std::string> edited = edit(old);
+    if (!edited) return false;
+    const std::string& data = *edited;
 
     static std::atomic<unsigned> counter{0};
     std::string tempName;

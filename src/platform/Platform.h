@@ -42,8 +42,9 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder);
 std::optional<std::string> FindOnPath(const std::string& name);
 
 // The program's command-line arguments after its name, as UTF-8, with the
-// console set up to show UTF-8 output: Windows hands main() its arguments in
-// the ANSI code page, which cannot hold every character typed.
+// console set up to show UTF-8 output until the program ends: Windows hands
+// main() its arguments in the ANSI code page, which cannot hold every
+// character typed. Called once, at the start of main().
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // The registration tool for component files: "regsvr32.exe" on Windows,
@@ -80,22 +81,25 @@ namespace lumaro::platform {
 // UTF-8 and every character of it has a place in the code page.
 std::optional<std::string> ToAnsiExact(std::string_view utf8);
 
-// The bytes of an ordinary file; nothing when it is missing, is not an
-// ordinary file (folder, pipe, device) or cannot be read whole.
-std::optional<std::string> ReadFileBytes(const std::string& path);
+// The bytes of an ordinary file, or its first `limit` bytes; nothing when it
+// is missing, is not an ordinary file (folder, pipe, device) or cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit = std::string::npos);
 
 // Replaces the file at `path` with what `edit` makes of its bytes (nothing
-// when the file does not exist yet), so that other processes see either the
-// old or the new file whole: under a lock every writer of a file in that
-// folder takes, through a temporary file in the same folder that is flushed to
-// disk and then renamed over the old one. The new file keeps the old one's
-// permission bits. A missing folder is created (not its parent). A file or
-// folder that grants write permission to nobody counts as read-only, even for
-// an administrator, and is not replaced. False, with the old file untouched
-// and no temporary file left, when the file cannot be replaced; `why` then
-// says why when given.
-bool ReplaceFileLocked(const std::string& path,
-                       const std::function<std::string(const std::optional<std::string>& old)>& edit,
-                       std::string* why = nullptr);
+// when the file does not exist yet; when `edit` gives nothing back, the file
+// stays as it is and the result is false), so that other processes (readers
+// included) see either the old or the new file whole, never none: under a
+// lock every writer of the file takes, through a temporary file in the same
+// folder that is flushed to disk and then renamed over the old one in one
+// step. The new file keeps the old one's permission bits (on Windows its
+// attributes and permissions). A missing folder is created (not its parent).
+// A file or folder that grants write permission to nobody counts as
+// read-only, even for an administrator, and is not replaced (on Windows: the
+// read-only attribute). A writer waits at most 5 s in all for the lock and
+// (on Windows) for other programs to let go of the file. False, with the old
+// file untouched and no temporary file left, when the file cannot be
+// replaced; `why` then says why, naming the system's error when there is one.
+using FileEdit = std::function<std::optional<std::string>(const std::optional<std::string>& old)>;
+bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why = nullptr);
 
 }  // namespace lumaro::platform

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/Platform.h"
 
@@ -18,29 +19,6 @@ int ShowCode(Show show) {
     }
 }
 
-// One argument as CommandLineToArgvW reads it back: quoted when it holds
-// blanks or quotes, backslashes before a quote doubled.
-void AppendQuoted(std::wstring& line, const std::wstring& arg) {
-    if (!line.empty()) line += L' ';
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) {
-        line += arg;
-        return;
-    }
-    line += L'"';
-    std::size_t slashes = 0;
-    for (wchar_t c : arg) {
-        if (c == L'\\') {
-            ++slashes;
-            continue;
-        }
-        line.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
-        slashes = 0;
-        line += c;
-    }
-    line.append(slashes * 2, L'\\');
-    line += L'"';
-}
-
 class Win32Launcher : public Launcher {
 public:
     bool Open(const std::string& target, Show show) override {
@@ -50,8 +28,8 @@ public:
 
     bool Start(const std::string& program, const std::vector<std::string>& arguments, Show show) override {
         std::wstring line;
-        AppendQuoted(line, Wide(program));
-        for (const auto& a : arguments) AppendQuoted(line, Wide(a));
+        AppendArgument(line, Wide(program));
+        for (const auto& a : arguments) AppendArgument(line, Wide(a));
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESHOWWINDOW;
@@ -71,6 +49,13 @@ std::optional<std::string>& ExecutableOverride() {
 }
 
 Launcher* replacement = nullptr;
+
+UINT consoleCodePage = 0;
+void RestoreConsoleCodePage() { ::SetConsoleOutputCP(consoleCodePage); }
+BOOL WINAPI RestoreConsoleCodePageOnSignal(DWORD) {
+    RestoreConsoleCodePage();
+    return FALSE;  // the program ends as it would have
+}
 
 }  // namespace
 
@@ -125,7 +110,14 @@ std::optional<std::string> FindOnPath(const std::string& name) {
 }
 
 std::vector<std::string> CommandLineArguments(int, char**) {
-    ::SetConsoleOutputCP(CP_UTF8);
+    // The console shows the UTF-8 the program prints, and gets its own code
+    // page back when the program ends: by returning, exiting, Ctrl+C or the
+    // console closing (only a killed program cannot give it back).
+    consoleCodePage = ::GetConsoleOutputCP();  // 0: no console
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit(RestoreConsoleCodePage);
+        ::SetConsoleCtrlHandler(RestoreConsoleCodePageOnSignal, TRUE);
+    }
     int count = 0;
     LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::string> arguments;

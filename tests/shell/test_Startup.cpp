@@ -1,11 +1,16 @@
 // Start-up in a temporary program folder: what it launches, says and stores.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
+#include <optional>
 
 #include "config/Failure.h"
 #include "config/mdlINI.h"
+#include "core/Environment.h"
 #include "core/TempDir.h"
 #include "platform/Platform.h"
 #include "shell/frmRegDLl.h"
@@ -16,38 +21,40 @@ namespace {
 
 namespace fs = std::filesystem;
 using Log = std::vector<std::string>;
-using test::ReadBytes, test::WriteBytes;
+using test::PathOf, test::ReadBytes, test::Utf8Of, test::WriteBytes;
 
-// A program folder for the running executable and a registration tool on the search path. The
-// fixture is the launcher: every start-up event goes into one log, each pending-events pass a "+".
+// A program folder for the running executable and a registration tool: the system's on Windows, one
+// on the search path elsewhere. The fixture is the launcher: every start-up event goes into one log,
+// each pending-events pass a "+".
 class Startup : public ::testing::Test, public platform::Launcher {
 protected:
     void SetUp() override {
+#ifndef _WIN32
         WriteBytes(temp_.path() / "bin" / "regsvr32", "#!/bin/sh\nexit 0\n");
         fs::permissions(temp_.path() / "bin" / "regsvr32", fs::perms::owner_all);
-        ::setenv("PATH", temp_.file("bin").c_str(), 1);
+#endif
+        path_.emplace("PATH", temp_.file("bin"));
+        tool_ = platform::RegistrationTool().value_or("none");
         UseProgramFolder(temp_.path() / "Agency", "Lumaro");
     }
-    void TearDown() override {
-        ::setenv("PATH", oldPath_.c_str(), 1);
-        platform::OverrideExecutablePath(std::nullopt);
-    }
+    void TearDown() override { platform::OverrideExecutablePath(std::nullopt); }
     bool Open(const std::string& target, platform::Show) override { return log.push_back("open " + target), true; }
     bool Start(const std::string& program, const std::vector<std::string>& arguments, platform::Show show) override {
-        std::string entry = program == temp_.file("bin/regsvr32") ? "register" : "start " + program;
+        std::string entry = program == tool_ ? "register" : "start " + program;
         for (const auto& argument : arguments) entry += " [" + argument + "]";
         log.push_back(entry + (show == platform::Show::Hidden ? " hidden" : show == platform::Show::Normal ? " normal" : ""));
         return startSucceeds;
     }
 
-    void UseProgramFolder(const fs::path& folder, const std::string& exeName) {
+    // The executable `base` (+ ".exe" on Windows) in `folder`.
+    void UseProgramFolder(const fs::path& folder, const std::string& base) {
         folder_ = folder;
-        exe_ = (folder / exeName).string();
+        exe_ = Utf8Of(folder / PathOf(base + ExeSuffix));
         fs::create_directories(folder / "ini");
         platform::OverrideExecutablePath(exe_);
     }
-    std::string Ini(const std::string& base = "Lumaro") const { return (folder_ / "ini" / (base + ".lic")).string(); }
-    std::string Dll(const std::string& name) const { return (folder_ / "Dll" / name).string(); }
+    std::string Ini(const std::string& base = "Lumaro") const { return Utf8Of(folder_ / "ini" / (base + ".lic")); }
+    std::string Dll(const std::string& name) const { return Utf8Of(folder_ / "Dll" / PathOf(name)); }
 
     // The flag is already stored when the user is told.
     StartupOutcome Run() {
@@ -69,9 +76,16 @@ protected:
         return expected;
     }
 
+#ifdef _WIN32
+    static constexpr const char* ExeSuffix = ".exe";
+#else
+    static constexpr const char* ExeSuffix = "";
+#endif
     test::TempDir temp_;
+    std::optional<test::ScopedEnvironment> path_;
+    std::string tool_;
     fs::path folder_;
-    std::string exe_, oldPath_ = std::getenv("PATH");  // restored after each test
+    std::string exe_;
     Log log;
     bool startSucceeds = true;
 };
@@ -94,42 +108,58 @@ TEST_F(Startup, TheFlagDecidesBetweenFirstAndRegisteredRun) {
     }
 }
 
-// Foo finds its own Foo.lic and restarts as Foo; without a registration tool nothing is launched.
+// Foo finds its own Foo.lic and restarts as Foo; without a registration tool (on systems that may
+// have none) nothing is launched.
 TEST_F(Startup, ARenamedExecutableUsesItsOwnSettingsFile) {
     WriteBytes(Ini("Lumaro"), "[Regist]\r\nDLL=True\r\n");
     WriteBytes(Dll("Grid.ocx"), "MZ");
-    ::setenv("PATH", temp_.file("empty").c_str(), 1);
+    test::ScopedEnvironment noTool("PATH", temp_.file("empty"));
+    tool_ = platform::RegistrationTool().value_or("none");
     UseProgramFolder(folder_, "Foo");
     EXPECT_EQ(Run(), StartupOutcome::Restarted);
     EXPECT_EQ(ConfigFilePath, Ini("Foo"));
-    EXPECT_EQ(log, FirstRun({}));
+    EXPECT_EQ(log, FirstRun(platform::RegistrationTool() ? std::vector<std::string>{"Grid.ocx"} : std::vector<std::string>{}));
 }
 
-// Where the flag cannot be stored (read-only folder or file), restarting would repeat forever: this
-// instance goes on to the main window, the file untouched. A missing Dll folder counts as empty.
+// Where the flag cannot be stored (read-only file, or no folder for it), restarting would repeat
+// forever: this instance goes on to the main window, the file untouched. A missing Dll folder counts
+// as empty. Windows has no read-only folders: there a file stands where the folder belongs.
 TEST_F(Startup, AFlagThatCannotBeStoredDoesNotRestart) {
     const std::string content = "[Regist]\r\nDLL=true\r\n[ServerTel]\r\nTel=123\r\n";
     for (const bool readOnlyFile : {false, true}) {
         UseProgramFolder(temp_.path() / (readOnlyFile ? "file" : "folder"), "Lumaro");
         if (readOnlyFile) WriteBytes(Ini(), content);
-        fs::permissions(readOnlyFile ? fs::path(Ini()) : folder_ / "ini",
+#ifdef _WIN32
+        if (!readOnlyFile) fs::remove(folder_ / "ini"), WriteBytes(folder_ / "ini", "");
+        if (readOnlyFile)
+#endif
+        fs::permissions(readOnlyFile ? PathOf(Ini()) : folder_ / "ini",
                         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
         EXPECT_EQ(Run(), StartupOutcome::MainWindowShown);
         EXPECT_EQ(log, FirstRun({}, readOnlyFile ? "true" : ""));
-        EXPECT_EQ(fs::exists(Ini()) ? ReadBytes(Ini()) : "no file", readOnlyFile ? content : "no file");
+        EXPECT_EQ(fs::is_regular_file(PathOf(Ini())) ? ReadBytes(PathOf(Ini())) : "no file", readOnlyFile ? content : "no file");
     }
 }
 
-// Ordinary files whose last four characters are .DLL or .OCX in any case, in listing
-// order, each passed whole however many blanks its path holds.
+// Ordinary files whose last four characters are .DLL or .OCX in any case, in listing order, each
+// passed whole however many blanks its path holds; no hidden ones (Windows: by their attribute,
+// elsewhere by a leading dot; and only there do names differ in case alone, or end in a blank).
 TEST_F(Startup, EveryComponentIsRegisteredOnceWithItsWholePath) {
-    UseProgramFolder(temp_.path() / "Program Files" / "房产 中介", "Lumaro");
-    for (const char* name : {"readme.txt", "GRID.Ocx", "dll", "My Grid.ocx", "b.DLL", "grid.OCX", "中文.dll", "a.dll.bak",
-                             "x.dl", ".x.dll", "a.dll ", "adll", "ocx"})
+    UseProgramFolder(temp_.path() / "Program Files" / PathOf("房产 中介"), "Lumaro");
+    for (const char* name : {"readme.txt", "GRID.Ocx", "dll", "My Grid.ocx", "b.DLL", "中文.dll", "a.dll.bak", "x.dl",
+                             "adll", "ocx"})
         WriteBytes(Dll(name), "MZ");
-    WriteBytes(Dll("a.dll") + "/inner.dll", "MZ");  // a folder
+    WriteBytes(Dll("sub.dll") + "/inner.dll", "MZ");  // a folder
+#ifdef _WIN32
+    WriteBytes(Dll("hidden.dll"), "MZ");
+    ::SetFileAttributesW(PathOf(Dll("hidden.dll")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const std::vector<std::string> registered = {"b.DLL", "GRID.Ocx", "My Grid.ocx", "中文.dll"};
+#else
+    for (const char* name : {"grid.OCX", ".x.dll", "a.dll "}) WriteBytes(Dll(name), "MZ");
+    const std::vector<std::string> registered = {"b.DLL", "GRID.Ocx", "grid.OCX", "My Grid.ocx", "中文.dll"};
+#endif
     EXPECT_EQ(Run(), StartupOutcome::Restarted);
-    EXPECT_EQ(log, FirstRun({"b.DLL", "GRID.Ocx", "grid.OCX", "My Grid.ocx", "中文.dll"}));
+    EXPECT_EQ(log, FirstRun(registered));
 }
 
 // Reported with a number; the registration is recorded all the same.

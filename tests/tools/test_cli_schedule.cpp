@@ -1,15 +1,13 @@
 // `lumaro-cli schedule`: what the command adds to the computation, namely arguments, output forms and exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Commands.h"
+#include "core/Processes.h"
 
 const std::string Heading = "期数,本金,利息,应还款\n";
 const std::string Declining = Heading + "1,600.00,6.00,606.00\n2,600.00,3.00,603.00\n合计,1200.00,9.00,1209.00\n";
@@ -44,20 +42,20 @@ TEST(CliSchedule, OptionsOutputFormsAndUsageErrors) {
     }
 }
 
-// The program itself: its exit status and the UTF-8 bytes it prints.
-static std::pair<int, std::string> Program(const std::string& args) {
-    FILE* pipe = popen(("'" LUMARO_CLI_PATH "' schedule " + args).c_str(), "r");
-    std::string out(1 << 20, '\0');
-    out.resize(fread(out.data(), 1, out.size(), pipe));
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
+// The program itself: its exit status and the UTF-8 bytes it prints; output that cannot be written fails it.
 TEST(CliSchedule, TheProgramPrintsAndExits) {
-    EXPECT_EQ(Program("1200 0.5 2 --method 递减法 --csv"), std::pair(0, Declining));
-    EXPECT_EQ(Program("--help").first, 0);
-    EXPECT_TRUE(Program("--help").second.starts_with("usage: lumaro-cli schedule"));
-    EXPECT_EQ(Program("1 2 2>/dev/null"), std::pair(2, std::string()));
-    EXPECT_EQ(Program("100000 0.5 65535 --csv >/dev/full").first, 1);  // output that cannot be written
+    using lumaro::test::Outcome;
+    const auto schedule = [](std::vector<std::string> args, lumaro::test::RunOptions options = {}) {
+        args.insert(args.begin(), "schedule");
+        return lumaro::test::Run(lumaro::test::CliProgram(), args, options);
+    };
+    EXPECT_EQ(schedule({"1200", "0.5", "2", "--method", "递减法", "--csv"}), (Outcome{0, lumaro::test::Printed(Declining), ""}));
+    const auto help = schedule({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: lumaro-cli schedule"));
+    const auto usage = schedule({"1", "2"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_EQ(usage.out, "");
+    EXPECT_NE(usage.err.find("usage: lumaro-cli schedule"), std::string::npos);
+    EXPECT_EQ(schedule({"100000", "0.5", "65535", "--csv"}, {.folder = {}, .unwritableOutput = true}).exitCode, 1);
 }
-

@@ -1,0 +1,3 @@
+#include "core/Processes.h"
+
+int main(int argc, char** argv) { return lumaro::test::RunTestsOrRole(argc, argv); }
