@@ -315,6 +315,13 @@ f.elements[1].checked = true;
 check(!f.elements[0].checked, "one radio group");
 pass();
 </script></body></html>)HTML"},
+    {.name = "getYear", .html = HEAD R"HTML(</head><body>
+<script>
+var year = new Date(2024, 4, 1).getYear();
+check(year == 2024, "2024 is " + year);
+check(new Date(1999, 11, 31).getYear() == 99, "1999");
+pass();
+</script></body></html>)HTML"},
     {.name = "setAttributeClassName", .html = HEAD R"HTML(</head><body>
 <div id="row">1</div>
 <script>
@@ -433,6 +440,7 @@ pass();
 <script>
 function opacity(id) { return parseFloat(getComputedStyle(document.getElementById(id)).opacity); }
 check(opacity("a") == 0.4, "a style sheet: " + opacity("a"));
+window.onload = function () {
 check(opacity("b") == 0.25, "a style attribute: " + opacity("b"));
 var c = document.getElementById("c");
 c.style.filter = "alpha(opacity=60)";
@@ -446,6 +454,7 @@ var tries = 0;
   else if (++tries < 40) setTimeout(linked, 50);
   else report("FAIL: a linked style sheet: " + opacity("d"));
 })();
+};
 </script></body></html>)HTML"},
     {.name = "cssExpression", .html = HEAD R"HTML(
 <style>#half { width: expression(document.body.clientWidth / 2 + "px"); height: 10px; }</style></head>

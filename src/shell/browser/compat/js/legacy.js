@@ -73,7 +73,8 @@
     var st = doc[STATE];
     if (!st) {
       st = {notices: Object.create(null), sheet: null, exprs: [], modeChecked: false, hiding: false,
-            htmlAttrs: null, source: undefined, ready: false, observer: null, read: new WeakSet()};
+            htmlAttrs: null, source: undefined, ready: false, observer: null, read: new WeakMap(),
+            seen: new WeakSet(), styles: []};
       Object.defineProperty(doc, STATE, {value: st});
     }
     return st;
@@ -316,7 +317,12 @@
           configurable: true, enumerable: true, get: d.get,
           set: function (value) {
             d.set.call(this, value);
-            if (R.watched.has(this)) firePropertyChange(R, this, name);
+            if (!R.watched.has(this)) {
+              // A handler in the markup the scan of the page has not reached yet.
+              if (!this.hasAttribute('onpropertychange')) return;
+              this.onpropertychange = this.getAttribute('onpropertychange');
+            }
+            firePropertyChange(R, this, name);
           }
         });
       });
@@ -1765,43 +1771,83 @@
     if (doc.compatMode === 'BackCompat') addRule(doc, ':where(:not(img))', 'box-sizing:border-box');
   }
 
-  // Nodes as the parser adds them, before the next script of the page runs.
+  // Nodes as the parser adds them to the document, its html, head and body
+  // elements, before the next script of the page runs. Deeper nodes are left
+  // to the scan at the end: watching every node would cost the page its speed.
   function parsed(doc, st, records) {
     for (var i = 0; i < records.length; i++) {
       var added = records[i].addedNodes;
-      for (var j = 0; j < added.length; j++) {
-        var node = added[j];
-        if (node.nodeType === 8) {
-          conditionalComment(doc, st, node);
-          continue;
-        }
-        if (st.hiding && node.isConnected && !/^(html|head|body)$/.test(node.localName)) {
-          node.parentNode.removeChild(node);
-          continue;
-        }
-        if (node.nodeType === 3) {
-          var parent = node.parentNode;
-          if (parent && parent.localName === 'style') oldStyleElement(doc, st, parent);
-          continue;
-        }
-        if (node.nodeType !== 1) continue;
-        if (!st.modeChecked) checkMode(doc, st);
-        oldInlineStyle(doc, st, node);
-        propertyChangeAttribute(node);
-        if (node.localName === 'html') applyHtmlAttributes(doc, st);
-        else if (node.localName === 'script' && node.hasAttribute('event') && node.hasAttribute('for')) {
-          // Handler scripts wait for their event (this browser would run some at once).
-          node.setAttribute('type', 'text/x-event-handler');
-        }
-      }
+      for (var j = 0; j < added.length; j++) arrived(doc, st, added[j]);
+    }
+    // A style element's text has come once the parser has gone on.
+    st.styles = st.styles.filter(function (style) {
+      if (!style.nextSibling && style.parentNode && !style.textContent) return true;
+      oldStyleElement(doc, st, style);
+      return false;
+    });
+  }
+  function arrived(doc, st, node) {
+    if (st.seen.has(node)) return;
+    st.seen.add(node);
+    if (node.nodeType === 8) {
+      conditionalComment(doc, st, node);
+      return;
+    }
+    var tag = node.localName;
+    if (st.hiding && node.isConnected && tag !== 'html' && tag !== 'head' && tag !== 'body') {
+      node.parentNode.removeChild(node);
+      return;
+    }
+    if (node.nodeType !== 1) return;
+    if (tag === 'html') {
+      checkMode(doc, st);
+      applyHtmlAttributes(doc, st);
+      watch(doc, st, node);
+    } else if (tag === 'head' || tag === 'body') {
+      watch(doc, st, node);
+    } else if (tag === 'style') {
+      st.styles.push(node);
+    } else if (tag === 'script' && node.hasAttribute('event') && node.hasAttribute('for')) {
+      // Handler scripts wait for their event (this browser would run some at once).
+      node.setAttribute('type', 'text/x-event-handler');
+    }
+  }
+  // The children an element has, and those the parser adds to it from now on.
+  function watch(doc, st, el) {
+    st.observer.observe(el, {childList: true});
+    for (var child = el.firstChild, next; child; child = next) {
+      next = child.nextSibling;
+      arrived(doc, st, child);
     }
   }
 
-  var SCAN = 'script[for][event],script[language],script[type],[language],a[href^="vbscript:" i],' +
-             '[onpropertychange],style,[style*="alpha" i],[style*="expression" i],[style*="behavior" i],' +
-             '[style*="filter" i],object[classid],link[rel~="stylesheet" i]';
+  // What the parser put deeper than the observer looks: conditional comments
+  // inside elements, and the content <![if !IE]> hides there.
+  function deeperComments(doc, st) {
+    var walker = doc.createTreeWalker(doc, NodeFilter.SHOW_COMMENT), comment, found = [];
+    while ((comment = walker.nextNode())) if (!st.seen.has(comment)) found.push(comment);
+    found.forEach(function (c) {
+      var data = c.data.trim(), m = REVEALED.exec(data);
+      if (!m) {
+        st.seen.add(c);
+        conditionalComment(doc, st, c);
+        st.hiding = false;
+        return;
+      }
+      if (ieCondition(m[1])) return;
+      for (var next = c.nextSibling; next && !(next.nodeType === 8 && ENDIF.test(next.data.trim())); next = c.nextSibling) {
+        c.parentNode.removeChild(next);
+      }
+    });
+  }
 
-  // Once the page is parsed: handler scripts, property handlers, old CSS and what cannot run.
+  // What the page needs before its load handlers run, and what can wait until it has loaded.
+  var SCAN = 'script[for][event],[onpropertychange],style,[style*="alpha" i],[style*="expression" i],' +
+             '[style*="behavior" i],[style*="filter" i]';
+  var SCAN_LATER = 'script[language],script[type],[language],a[href^="vbscript:" i],object[classid],' +
+                   'link[rel~="stylesheet" i]';
+
+  // Once the page is parsed: handler scripts, property handlers and old CSS.
   function scanPage(doc, st) {
     if (st.observer) {
       parsed(doc, st, st.observer.takeRecords());
@@ -1809,40 +1855,51 @@
       st.observer = null;
     }
     checkMode(doc, st);
+    deeperComments(doc, st);
     var found = doc.querySelectorAll(SCAN);
-    var sheets = [];
+    for (var i = 0; i < found.length; i++) {
+      var el = found[i];
+      if (el.localName === 'script') handlerScript(doc, el);
+      else if (el.localName === 'style') oldStyleElement(doc, st, el);
+      propertyChangeAttribute(el);
+      oldInlineStyle(doc, st, el);
+    }
+    startExpressions(doc);
+    var later = function () { setTimeout(function () { scanLoadedPage(doc); }, 0); };
+    if (doc.readyState === 'complete') later();
+    else window.addEventListener('load', later, {once: true});
+  }
+
+  // Once the page has loaded: what cannot run, and linked style sheets.
+  function scanLoadedPage(doc) {
+    var found = doc.querySelectorAll(SCAN_LATER);
     for (var i = 0; i < found.length; i++) {
       var el = found[i], tag = el.localName;
-      if (tag === 'script' && el.hasAttribute('for') && el.hasAttribute('event')) handlerScript(doc, el);
       if (/vbs/i.test(el.getAttribute('language') || '') || (tag === 'script' && /vbs/i.test(el.type)) ||
           (tag === 'a' && /^\s*vbscript:/i.test(el.getAttribute('href') || ''))) {
         notice('VBScript');
-      }
-      propertyChangeAttribute(el);
-      if (tag === 'style') oldStyleElement(doc, st, el);
-      else if (tag === 'link') sheets.push(el);
-      oldInlineStyle(doc, st, el);
-      if (tag === 'object' && el.hasAttribute('classid')) {
+      } else if (tag === 'object') {
         var id = classId(el);
         if (!WEBBROWSER.test(id) && !SCRIPTX.test(id)) notice('ActiveX 控件 ' + (CONTROLS[id.toUpperCase()] || id));
+      } else if (tag === 'link') {
+        linkedCss(doc, el);
       }
     }
-    startExpressions(doc);
-    sheets.forEach(function (link) { linkedCss(doc, link); });
   }
 
-  // Style elements and attributes are read as the parser adds them, so the
-  // page shows and measures them from the start; the scan at the end reads
-  // those that came another way.
+  // Style elements of the head are read as the parser adds them, so the page
+  // shows and measures them from the start; the scan at the end reads the
+  // others (again when their text changed) and the style attributes.
   function oldStyleElement(doc, st, el) {
-    if (st.read.has(el)) return;
-    st.read.add(el);
-    oldCss(doc, el.textContent);
+    var text = el.textContent;
+    if (st.read.get(el) === text) return;
+    st.read.set(el, text);
+    oldCss(doc, text);
   }
   function oldInlineStyle(doc, st, el) {
     var inline = el.getAttribute('style');
     if (!inline || st.read.has(el) || !/filter|expression|behavior/i.test(inline)) return;
-    st.read.add(el);
+    st.read.set(el, inline);
     declarations(inline).forEach(function (d) { oldDeclaration(doc, d, null, el); });
   }
 
@@ -1896,7 +1953,7 @@
       return;
     }
     st.observer = new MutationObserver(function (records) { parsed(doc, st, records); });
-    st.observer.observe(doc, {childList: true, subtree: true});
+    st.observer.observe(doc, {childList: true});
     doc.addEventListener('DOMContentLoaded', function () { scanPage(doc, st); }, {capture: true, once: true});
   }
 
