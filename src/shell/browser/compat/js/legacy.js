@@ -83,7 +83,7 @@
   function isTextField(el) {
     if (!el) return false;
     if (el.localName === 'textarea') return true;
-    return el.localName === 'input' && /^(text|password|search|tel|url|email|number)?$/.test(el.type === 'text' ? '' : el.type);
+    return el.localName === 'input' && /^(text|password|search|tel|url|email|number)$/.test(el.type);
   }
 
   // Bytes of a response read as x-user-defined, decoded as `label`.
@@ -139,7 +139,7 @@
         listener = scriptReadyListener(target, handler);
         target.addEventListener('error', listener);
       }
-      if (type === 'propertychange' && target.nodeType === 1) watchProperties(R, target);
+      if (type === 'propertychange' && target.nodeType === 1) R.watchProperties(target);
       byHandler.set(handler, {type: type, listener: listener});
       target.addEventListener(type, listener);
       return true;
@@ -345,7 +345,6 @@
       }
     });
   }
-  function watchProperties(R, el) { R.watchProperties(el); }
   function firePropertyChange(R, el, name) {
     var busy = R.watched.get(el);
     if (!busy || busy[name]) return;  // a handler that sets the property again does not loop
@@ -459,7 +458,7 @@
     wrapGetters(HTMLTableSectionElement.prototype, ['rows']);
     wrapGetters(HTMLTableRowElement.prototype, ['cells']);
     wrapGetters(Element.prototype, ['children']);
-    // document.all is true in a test again, as the IE branches of pages expect.
+    // document.all tests true again, as the IE branches of pages expect.
     wrapGetters(Document.prototype, ['all'], true);
     property(Element.prototype, 'all', function () { return callable(this.getElementsByTagName('*'), this, true); });
     method(HTMLAllCollection.prototype, 'tags', function (tag) {
@@ -802,7 +801,8 @@
     var st = docState(doc);
     st.exprQueued = false;
     st.exprs.forEach(function (x) {
-      var targets = x.el ? [x.el] : doc.querySelectorAll(x.selector);
+      var targets = [];
+      try { targets = x.el ? [x.el] : doc.querySelectorAll(x.selector); } catch (e) { /* a selector of its own */ }
       for (var i = 0; i < targets.length; i++) {
         var value;
         try { value = x.fn.call(targets[i]); } catch (e) { continue; }
@@ -814,7 +814,11 @@
   }
   function startExpressions(doc) {
     var st = docState(doc);
-    if (!st.exprs.length || st.exprsStarted) return;
+    if (!st.exprs.length) return;
+    if (st.exprsStarted) {
+      runExpressions(doc);  // those a linked style sheet added
+      return;
+    }
     st.exprsStarted = true;
     var queue = function () {
       if (st.exprQueued) return;
@@ -1152,9 +1156,19 @@
   // window.createPopup: a borderless box over the page that closes when the
   // user clicks elsewhere.
   function patchPopup() {
-    var offset = {x: 0, y: 0, known: false};
     global('createPopup', function () {
       var doc = window.document;
+      var st = docState(doc);
+      if (!st.screenOffset) {
+        // Where the page lies on the screen, for popups placed in screen coordinates.
+        var offset = st.screenOffset = {x: window.screenX, y: window.screenY};
+        var track = function (e) {
+          offset.x = e.screenX - e.clientX;
+          offset.y = e.screenY - e.clientY;
+        };
+        doc.addEventListener('mousemove', track, true);
+        doc.addEventListener('mousedown', track, true);
+      }
       var frame = doc.createElement('iframe');
       frame.setAttribute('frameborder', '0');
       frame.style.cssText = 'position:fixed;display:none;border:0;margin:0;padding:0;z-index:2147483647;background:#fff';
@@ -1168,13 +1182,6 @@
         if (e && e.target === frame) return;
         popup.hide();
       };
-      var track = function (e) {
-        offset.x = e.screenX - e.clientX;
-        offset.y = e.screenY - e.clientY;
-        offset.known = true;
-      };
-      doc.addEventListener('mousemove', track, true);
-      doc.addEventListener('mousedown', track, true);
       popup.show = function (x, y, width, height, anchor) {
         var left, top;
         if (anchor && anchor.getBoundingClientRect) {
@@ -1182,8 +1189,8 @@
           left = box.left + Number(x);
           top = box.top + Number(y);
         } else {
-          left = Number(x) - (offset.known ? offset.x : window.screenX);
-          top = Number(y) - (offset.known ? offset.y : window.screenY);
+          left = Number(x) - st.screenOffset.x;
+          top = Number(y) - st.screenOffset.y;
         }
         width = Number(width) || 0;
         height = Number(height) || 0;
