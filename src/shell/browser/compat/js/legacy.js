@@ -219,24 +219,7 @@
         handler.call(script, e);
       };
     }
-    var scriptHandlers = new WeakMap();
-    Object.defineProperty(HTMLScriptElement.prototype, 'onreadystatechange', {
-      configurable: true,
-      get: function () { var h = scriptHandlers.get(this); return h ? h.handler : null; },
-      set: function (handler) {
-        var old = scriptHandlers.get(this);
-        if (old) {
-          this.removeEventListener('load', old.listener);
-          this.removeEventListener('error', old.listener);
-        }
-        scriptHandlers.delete(this);
-        if (typeof handler !== 'function') return;
-        var listener = scriptReadyListener(this, handler);
-        scriptHandlers.set(this, {handler: handler, listener: listener});
-        this.addEventListener('load', listener);
-        this.addEventListener('error', listener);
-      }
-    });
+    handlerProperty(HTMLScriptElement.prototype, 'onreadystatechange', ['load', 'error'], scriptReadyListener);
 
     // setCapture: the mouse keeps talking to the element while a button is down.
     method(Element.prototype, 'setCapture', function () {
@@ -327,22 +310,9 @@
         });
       });
     });
-    var handlers = new WeakMap();
-    Object.defineProperty(Element.prototype, 'onpropertychange', {
-      configurable: true,
-      get: function () { var h = handlers.get(this); return h ? h.handler : null; },
-      set: function (handler) {
-        var old = handlers.get(this);
-        if (old) this.removeEventListener('propertychange', old.listener);
-        handlers.delete(this);
-        if (typeof handler === 'string') handler = inlineHandler(this, handler);
-        if (typeof handler !== 'function') return;
-        var el = this;
-        var listener = function (e) { if (handler.call(el, e) === false) e.preventDefault(); };
-        handlers.set(this, {handler: handler, listener: listener});
-        this.addEventListener('propertychange', listener);
-        R.watchProperties(this);
-      }
+    handlerProperty(Element.prototype, 'onpropertychange', ['propertychange'], function (el, handler) {
+      R.watchProperties(el);
+      return function (e) { if (handler.call(el, e) === false) e.preventDefault(); };
     });
   }
   function firePropertyChange(R, el, name) {
@@ -356,6 +326,25 @@
     } finally {
       busy[name] = false;
     }
+  }
+  // An event handler property (element.onX = fn) for an event this browser
+  // knows under other names: `listen(el, handler)` makes the listener for `types`.
+  function handlerProperty(proto, name, types, listen) {
+    var handlers = new WeakMap();
+    Object.defineProperty(proto, name, {
+      configurable: true,
+      get: function () { var h = handlers.get(this); return h ? h.handler : null; },
+      set: function (handler) {
+        var el = this, old = handlers.get(el);
+        if (old) types.forEach(function (type) { el.removeEventListener(type, old.listener); });
+        handlers.delete(el);
+        if (typeof handler === 'string') handler = inlineHandler(el, handler);
+        if (typeof handler !== 'function') return;
+        var listener = listen(el, handler);
+        handlers.set(el, {handler: handler, listener: listener});
+        types.forEach(function (type) { el.addEventListener(type, listener); });
+      }
+    });
   }
   // An event handler written in an attribute, scoped as the browser scopes them.
   function inlineHandler(el, code) {
