@@ -219,6 +219,17 @@ setTimeout(function () { check(location.pathname.indexOf("fireEvent") > 0, "the 
 <script>document.f.a.focus();</script>
 </body></html>)HTML",
      .act = [](WebBrowser& view) { Key(view, Qt::Key_Return, QStringLiteral("\r")); }},
+    {.name = "mouseButtons", .html = HEAD R"HTML(</head><body>
+<div id="handle" style="position:absolute;left:0;top:0;width:200px;height:100px;background:#ccc">拖动</div>
+<script>
+var handle = document.getElementById("handle"), today = null;
+handle.addEventListener("mousedown", function (e) { today = e.button; });
+handle.onmousedown = function () {
+  check(event.button == 1, "window.event.button " + event.button);
+  setTimeout(function () { check(today === 0, "a listener's button " + today); pass(); }, 0);
+};
+</script></body></html>)HTML",
+     .act = [](WebBrowser& view) { Click(view, QPoint(50, 50)); }},
     {.name = "onpropertychangeFromScript", .html = HEAD R"HTML(</head><body>
 <input id="price" onpropertychange="seen.push(window.event.propertyName + '=' + this.value)">
 <script>

@@ -133,7 +133,7 @@
       if (!byHandler) byTarget.set(key, byHandler = new Map());
       if (byHandler.has(handler)) return true;
       var target = this;
-      var listener = function (e) { handler.call(window, e); };
+      var listener = function (e) { handler.call(window, oldEvent(R, e)); };
       if (type === 'readystatechange' && target instanceof HTMLScriptElement) {
         type = 'load';
         listener = scriptReadyListener(target, handler);
@@ -230,7 +230,41 @@
     });
     method(Document.prototype, 'releaseCapture', function () {});
 
+    // window.event, as scripts of that time read it, numbers mouse buttons as
+    // the old control did (left 1, right 2, middle 4); the event a listener
+    // receives keeps today's numbers for the pages written for them.
+    var current = Object.getOwnPropertyDescriptor(window, 'event');
+    if (current && current.get && current.configurable) {
+      Object.defineProperty(window, 'event', {
+        configurable: true, enumerable: false, set: current.set,
+        get: function () { return oldEvent(R, current.get.call(window)); }
+      });
+    }
     patchPropertyChange(R);
+  }
+
+  function oldButton(e) {
+    if (e.type === 'mouseup') return [1, 4, 2][e.button] || 0;
+    if (/^(mousedown|mousemove|mouseover|mouseout)$/.test(e.type)) return e.buttons & 7;
+    return e.button;
+  }
+  function oldEvent(R, e) {
+    if (!(e instanceof MouseEvent)) return e;
+    var wrapped = R.oldEvents.get(e);
+    if (wrapped) return wrapped;
+    var bound = new Map();
+    wrapped = new Proxy(e, {
+      get: function (t, key) {
+        if (key === 'button') return oldButton(e);
+        var value = Reflect.get(e, key, e);
+        if (typeof value !== 'function') return value;
+        if (!bound.has(key)) bound.set(key, value.bind(e));
+        return bound.get(key);
+      },
+      set: function (t, key, value) { return Reflect.set(e, key, value, e); }
+    });
+    R.oldEvents.set(e, wrapped);
+    return wrapped;
   }
 
   // The fields and controls Tab visits, in tab order.
@@ -1957,7 +1991,7 @@
 
   var R = hasOwn.call(Document.prototype, REALM) ? Document.prototype[REALM] : null;
   if (!R) {
-    R = {listeners: new WeakMap(), keyCodes: new WeakMap(), keyActions: new WeakSet(), watched: new WeakMap(),
+    R = {listeners: new WeakMap(), keyCodes: new WeakMap(), oldEvents: new WeakMap(), keyActions: new WeakSet(), watched: new WeakMap(),
          wrappers: new WeakMap(), oldFilters: new WeakMap(), lastId: 0, watchProperties: null, newXmlDocument: null};
     Object.defineProperty(Document.prototype, REALM, {value: R});
     patchEvents(R);
