@@ -663,6 +663,10 @@ var xsl = parse('<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999
 document.getElementById("out").innerHTML = toHtml(xml, xsl);
 check(document.getElementById("out").getElementsByTagName("li").length == 2, "transformed");
 check(first(xml, "/list/item").textContent == "a", "the first item");
+var http = window.ActiveXObject ? new ActiveXObject("Microsoft.XMLHTTP") : new XMLHttpRequest();
+http.open("GET", "/legacy/agents.xml", false);
+http.send(null);
+check(http.responseXML.getElementsByTagName("agent")[0].firstChild.nodeValue == "Wang", "an XML response");
 if (window.attachEvent) window.attachEvent("onload", pass); else window.addEventListener("load", pass, false);
 </script></body></html>)HTML",
      .modern = true},

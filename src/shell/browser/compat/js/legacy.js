@@ -1475,22 +1475,16 @@
       var xhr = new XMLHttpRequest();
       var responseXML = nativeDescriptor(XMLHttpRequest.prototype, 'responseXML').get;
       var parsed = null;
-      // MSXML parsed the response as XML whatever its content type.
+      // As MSXML's: an XML response without its blank text, anything else an empty document.
       Object.defineProperty(xhr, 'responseXML', {
         configurable: true,
         get: function () {
           if (xhr.readyState !== 4) return null;
-          if (parsed) return parsed;
-          var doc = responseXML.call(xhr);
-          if (!doc || doc.contentType === 'text/html') {
-            var text = xhr.responseText.replace(/^\uFEFF/, '');
-            doc = newXmlDocument(false);
-            if (/^\s*</.test(text)) doc.loadXML(text);
-          } else {
-            dropBlankText(doc);
+          if (!parsed) {
+            parsed = responseXML.call(xhr) || newXmlDocument(false);
+            dropBlankText(parsed);
           }
-          parsed = doc;
-          return doc;
+          return parsed;
         }
       });
       return xhr;
