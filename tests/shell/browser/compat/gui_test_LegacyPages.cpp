@@ -438,7 +438,7 @@ pass();
 <script>
 var cs = document.getElementById("s").currentStyle;
 check(cs.display == "inline", "display " + cs.display);
-check(cs.color == "rgb(255, 0, 0)", "color " + cs.color);
+check(cs.color == "rgb(255, 0, 0)" && cs.getAttribute("display") == "inline", "color " + cs.color);
 pass();
 </script></body></html>)HTML"},
     {.name = "filterAlphaOpacity", .html = HEAD R"HTML(

@@ -648,6 +648,14 @@
     property(Element.prototype, 'runtimeStyle', function () { return this.style; });
     var style = CSSStyleDeclaration.prototype;
     property(style, 'styleFloat', function () { return this.cssFloat; }, function (v) { this.cssFloat = v; });
+    // style.getAttribute("backgroundColor"): the old control's style objects named properties so.
+    method(style, 'getAttribute', function (name) { return this[camel(String(name))]; });
+    method(style, 'setAttribute', function (name, value) { this[camel(String(name))] = value; });
+    method(style, 'removeAttribute', function (name) {
+      var had = this[camel(String(name))] !== '';
+      this.removeProperty(String(name).replace(/[A-Z]/g, function (c) { return '-' + c.toLowerCase(); }));
+      return had;
+    });
     ['Left', 'Top', 'Width', 'Height', 'Right', 'Bottom'].forEach(function (side) {
       var name = side.toLowerCase();
       var pixels = function () { return parseInt(this.getPropertyValue(name), 10) || 0; };
