@@ -5,7 +5,7 @@
 // without it; the pages written for browsers of today must pass both ways.
 //
 // A page gives its verdict in its title ("PASS", or "FAIL: why" at the first
-// failed check, a script error or after three seconds without a verdict).
+// failed check, a script error or after five seconds without a verdict).
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -144,7 +144,7 @@ function report(text) { if (verdict === null) { verdict = text; document.title =
 function check(ok, why) { if (!ok) report("FAIL: " + why); return ok; }
 function pass() { report("PASS"); }
 window.onerror = function (message) { report("FAIL: " + message); };
-window.setTimeout(function () { report("FAIL: no verdict"); }, 3000);
+window.setTimeout(function () { report("FAIL: no verdict"); }, 5000);
 )JS",
      "application/x-javascript"},
     {"/legacy/menu.asp", "<html><body><a href=/legacy/main.asp target=main>房源列表</a></body></html>", "text/html"},
@@ -462,7 +462,7 @@ check(opacity("c") == 0.1, "filters.alpha.opacity = 10");
 var tries = 0;
 (function linked() {
   if (opacity("d") == 0.5) pass();
-  else if (++tries < 40) setTimeout(linked, 50);
+  else if (++tries < 80) setTimeout(linked, 50);
   else report("FAIL: a linked style sheet: " + opacity("d"));
 })();
 };
@@ -770,7 +770,7 @@ protected:
                 if (!calls.contains(call)) return false;
             return true;
         };
-        if (!page.calls.isEmpty() && !WaitUntil(asked, 3000))
+        if (!page.calls.isEmpty() && !WaitUntil(asked, 5000))
             return QStringLiteral("asked the program: ") + calls.join(", ");
         if (page.clipboardAfter && QGuiApplication::clipboard()->text() != QString::fromUtf8(page.clipboardAfter))
             return QStringLiteral("the clipboard holds: ") + QGuiApplication::clipboard()->text();
