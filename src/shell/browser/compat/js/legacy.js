@@ -186,31 +186,15 @@
 
     // Key handlers of that time change the key by assigning event.keyCode:
     // 9 turns Enter into Tab (the next field), 0 swallows the key, another
-    // code in a keypress types that character instead.
-    var keyCode = nativeDescriptor(KeyboardEvent.prototype, 'keyCode').get;
-    Object.defineProperty(KeyboardEvent.prototype, 'keyCode', {
-      configurable: true, enumerable: true,
-      get: function () {
-        var v = R.keyCodes.get(this);
-        return v === undefined ? keyCode.call(this) : v;
-      },
-      set: function (value) {
-        var code = Number(value) || 0;
-        var before = this.keyCode;
-        R.keyCodes.set(this, code);
-        if (code === before || !this.isTrusted || (this.type !== 'keydown' && this.type !== 'keypress')) return;
-        this.preventDefault();
-        if (R.keyActions.has(this)) return;
-        R.keyActions.add(this);
-        var target = this.target, back = this.shiftKey;
-        if (code === 9) queueMicrotask(function () { moveFocus(target, back ? -1 : 1); });
-        else if (code > 0 && this.type === 'keypress') queueMicrotask(function () {
-          if (target.ownerDocument.activeElement === target) {
-            target.ownerDocument.execCommand('insertText', false, String.fromCharCode(code));
-          }
-        });
-      }
-    });
+    // code in a keypress types that character instead. Set up at the first
+    // key, before any handler of the page sees it.
+    var firstKey = function () {
+      window.removeEventListener('keydown', firstKey, true);
+      window.removeEventListener('keypress', firstKey, true);
+      patchKeyCode(R);
+    };
+    window.addEventListener('keydown', firstKey, true);
+    window.addEventListener('keypress', firstKey, true);
 
     // A script's onreadystatechange, as the old control reported script loading.
     function scriptReadyListener(script, handler) {
@@ -219,7 +203,11 @@
         handler.call(script, e);
       };
     }
-    handlerProperty(HTMLScriptElement.prototype, 'onreadystatechange', ['load', 'error'], scriptReadyListener);
+    // Set up when a page first creates a script: pages watched the scripts they added.
+    R.scriptCreated = function () {
+      R.scriptCreated = function () {};
+      handlerProperty(HTMLScriptElement.prototype, 'onreadystatechange', ['load', 'error'], scriptReadyListener);
+    };
 
     // setCapture: the mouse keeps talking to the element while a button is down.
     method(Element.prototype, 'setCapture', function () {
@@ -265,6 +253,33 @@
     });
     R.oldEvents.set(e, wrapped);
     return wrapped;
+  }
+
+  function patchKeyCode(R) {
+    var keyCode = nativeDescriptor(KeyboardEvent.prototype, 'keyCode').get;
+    Object.defineProperty(KeyboardEvent.prototype, 'keyCode', {
+      configurable: true, enumerable: true,
+      get: function () {
+        var v = R.keyCodes.get(this);
+        return v === undefined ? keyCode.call(this) : v;
+      },
+      set: function (value) {
+        var code = Number(value) || 0;
+        var before = this.keyCode;
+        R.keyCodes.set(this, code);
+        if (code === before || !this.isTrusted || (this.type !== 'keydown' && this.type !== 'keypress')) return;
+        this.preventDefault();
+        if (R.keyActions.has(this)) return;
+        R.keyActions.add(this);
+        var target = this.target, back = this.shiftKey;
+        if (code === 9) queueMicrotask(function () { moveFocus(target, back ? -1 : 1); });
+        else if (code > 0 && this.type === 'keypress') queueMicrotask(function () {
+          if (target.ownerDocument.activeElement === target) {
+            target.ownerDocument.execCommand('insertText', false, String.fromCharCode(code));
+          }
+        });
+      }
+    });
   }
 
   // The fields and controls Tab visits, in tab order.
@@ -526,7 +541,11 @@
 
     var create = Document.prototype.createElement;
     method(Document.prototype, 'createElement', function (name) {
-      if (typeof name !== 'string' || name.charCodeAt(0) !== 60) return create.apply(this, arguments);
+      if (typeof name !== 'string') return create.apply(this, arguments);
+      if (name.charCodeAt(0) !== 60) {
+        if (name.length === 6 && /^script$/i.test(name)) R.scriptCreated();
+        return create.apply(this, arguments);
+      }
       // createElement("<input name=x type=radio>"): the tag as markup.
       var template = create.call(this, 'template');
       template.innerHTML = name;
@@ -1136,10 +1155,10 @@
       selections.set(doc, found);
       return found;
     });
-    var fieldRange = function () { return new TextRange(this, 0, this.value.length, null); };
-    method(HTMLInputElement.prototype, 'createTextRange', fieldRange);
-    method(HTMLTextAreaElement.prototype, 'createTextRange', fieldRange);
-    method(HTMLBodyElement.prototype, 'createTextRange', function () {
+    // On text fields and the body, as there; defined once for all elements, which costs less.
+    method(HTMLElement.prototype, 'createTextRange', function () {
+      if (this.localName === 'input' || this.localName === 'textarea') return new TextRange(this, 0, this.value.length, null);
+      if (this.localName !== 'body') throw unsupported();
       var range = this.ownerDocument.createRange();
       range.selectNodeContents(this);
       return new TextRange(null, 0, 0, range);
