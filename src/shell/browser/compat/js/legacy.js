@@ -284,7 +284,8 @@
 
   // The fields and controls Tab visits, in tab order.
   function tabOrder(doc) {
-    var found = doc.querySelectorAll('a[href],area[href],button,input,select,textarea,iframe,[tabindex],[contenteditable]');
+    var found = doc.querySelectorAll('a[href],area[href],button,input,select,textarea,iframe,[tabindex],' +
+                                     '[contenteditable]');
     var positive = [], normal = [];
     for (var i = 0; i < found.length; i++) {
       var el = found[i];
@@ -333,7 +334,9 @@
             var now = styleDeclarations(el.style.cssText);
             styleText.set(el, el.style.cssText);
             Object.keys(now).concat(Object.keys(before)).forEach(function (prop, i, all) {
-              if (all.indexOf(prop) === i && now[prop] !== before[prop]) firePropertyChange(R, el, 'style.' + camel(prop));
+              if (all.indexOf(prop) === i && now[prop] !== before[prop]) {
+                firePropertyChange(R, el, 'style.' + camel(prop));
+              }
             });
           } else {
             firePropertyChange(R, el, name === 'class' ? 'className' : name === 'for' ? 'htmlFor' : name);
@@ -427,7 +430,7 @@
     }
     if (index !== undefined) return found[Number(index)] || null;
     if (found.length < 2) return found[0] || null;
-    if (typeof coll.namedItem === 'function' && coll instanceof HTMLFormControlsCollection) return coll.namedItem(which);
+    if (coll instanceof HTMLFormControlsCollection) return coll.namedItem(which);
     return listOf(found);
   }
   function listOf(items) {
@@ -550,7 +553,7 @@
       var template = create.call(this, 'template');
       template.innerHTML = name;
       var el = template.content.firstElementChild;
-      if (!el) throw new DOMException('The tag name provided (\'' + name + '\') is not a valid name.', 'InvalidCharacterError');
+      if (!el) throw new DOMException('The tag name provided (' + name + ') is not valid.', 'InvalidCharacterError');
       return this.importNode(el, true);
     });
 
@@ -559,7 +562,8 @@
     var removeAttribute = Element.prototype.removeAttribute;
     var aliases = {className: 'class', classname: 'class', htmlFor: 'for', htmlfor: 'for'};
     var alias = function (el, name) {
-      return typeof name === 'string' && hasOwn.call(aliases, name) && el.namespaceURI === HTML_NS ? aliases[name] : name;
+      var html = typeof name === 'string' && hasOwn.call(aliases, name) && el.namespaceURI === HTML_NS;
+      return html ? aliases[name] : name;
     };
     method(Element.prototype, 'setAttribute', function (name, value) {
       if (typeof value === 'function' && /^on/i.test(name)) {
@@ -679,8 +683,10 @@
       var name = side.toLowerCase();
       var pixels = function () { return parseInt(this.getPropertyValue(name), 10) || 0; };
       property(style, 'pixel' + side, pixels, function (v) { this.setProperty(name, (parseFloat(v) || 0) + 'px'); });
-      property(style, 'pos' + side, function () { return parseFloat(this.getPropertyValue(name)) || 0; },
-               function (v) { this.setProperty(name, (parseFloat(v) || 0) + (/[a-z%]+$/i.exec(this.getPropertyValue(name)) || ['px'])[0]); });
+      property(style, 'pos' + side, function () { return parseFloat(this.getPropertyValue(name)) || 0; }, function (v) {
+        var unit = /[a-z%]+$/i.exec(this.getPropertyValue(name));
+        this.setProperty(name, (parseFloat(v) || 0) + (unit ? unit[0] : 'px'));
+      });
     });
     // style.filter = "alpha(opacity=50)" fades as it did; filters of today pass through.
     Object.defineProperty(style, 'filter', {
@@ -780,7 +786,9 @@
         depth--;
       } else if ((c === ';' && depth <= 0) || i === text.length) {
         var part = text.slice(start, i), colon = part.indexOf(':');
-        if (colon > 0) found.push({name: part.slice(0, colon).trim().toLowerCase(), value: part.slice(colon + 1).trim()});
+        if (colon > 0) {
+          found.push({name: part.slice(0, colon).trim().toLowerCase(), value: part.slice(colon + 1).trim()});
+        }
         start = i + 1;
         depth = 0;
       }
@@ -810,7 +818,9 @@
   }
   function addRule(doc, selector, body) {
     var sheet = shimSheet(doc);
-    try { sheet.insertRule(selector + '{' + body + '}', sheet.cssRules.length); } catch (e) { /* a selector of its own */ }
+    try {
+      sheet.insertRule(selector + '{' + body + '}', sheet.cssRules.length);
+    } catch (e) { /* a selector of the old control's own */ }
   }
 
   // A style sheet's text: filter opacity, expression() and behaviours.
@@ -840,13 +850,14 @@
         if (old.opacity) el.style.setProperty('opacity', old.opacity);
         if (old.gray) el.style.setProperty('filter', old.gray);
       } else {
-        addRule(doc, selector, (old.opacity ? 'opacity:' + old.opacity + ';' : '') + (old.gray ? 'filter:' + old.gray : ''));
+        var body = (old.opacity ? 'opacity:' + old.opacity + ';' : '') + (old.gray ? 'filter:' + old.gray : '');
+        addRule(doc, selector, body);
       }
     }
   }
 
   // expression(): computed again as the window and the page move, as the old control did.
-  var LENGTHS = /^(width|height|top|left|right|bottom|(min|max)-(width|height)|margin.*|padding.*|font-size|line-height)$/;
+  var LENGTHS = /^(width|height|top|left|right|bottom|(min|max)-(width|height)|margin.*|padding.*|font-size)$/;
   function runExpressions(doc) {
     var st = docState(doc);
     st.exprQueued = false;
@@ -915,7 +926,8 @@
       if (offset <= length) return [nodes[i], offset];
       offset -= length;
     }
-    return nodes.length ? [nodes[nodes.length - 1], nodes[nodes.length - 1].data.length] : [root, root.childNodes.length];
+    var last = nodes[nodes.length - 1];
+    return last ? [last, last.data.length] : [root, root.childNodes.length];
   }
   TextRange.prototype = {
     _bounds: function () {
@@ -950,9 +962,15 @@
       if (/^textedit$/i.test(unit)) return count < 0 ? 0 : all.length;
       if (/^word$/i.test(unit) || /^sentence$/i.test(unit)) {
         var stop = /^word$/i.test(unit) ? /\s/ : /[.!?。！？]/;
+        var inUnit = function (i) { return !stop.test(all.charAt(i)); };
         for (var n = Math.abs(count); n > 0; n--) {
-          if (count > 0) { while (at < all.length && !stop.test(all.charAt(at))) at++; while (at < all.length && stop.test(all.charAt(at))) at++; }
-          else { while (at > 0 && stop.test(all.charAt(at - 1))) at--; while (at > 0 && !stop.test(all.charAt(at - 1))) at--; }
+          if (count > 0) {
+            while (at < all.length && inUnit(at)) at++;
+            while (at < all.length && !inUnit(at)) at++;
+          } else {
+            while (at > 0 && !inUnit(at - 1)) at--;
+            while (at > 0 && inUnit(at - 1)) at--;
+          }
         }
         return at;
       }
@@ -1157,7 +1175,8 @@
     });
     // On text fields and the body, as there; defined once for all elements, which costs less.
     method(HTMLElement.prototype, 'createTextRange', function () {
-      if (this.localName === 'input' || this.localName === 'textarea') return new TextRange(this, 0, this.value.length, null);
+      var field = this.localName === 'input' || this.localName === 'textarea';
+      if (field) return new TextRange(this, 0, this.value.length, null);
       if (this.localName !== 'body') throw unsupported();
       var range = this.ownerDocument.createRange();
       range.selectNodeContents(this);
@@ -1221,7 +1240,8 @@
       }
       var frame = doc.createElement('iframe');
       frame.setAttribute('frameborder', '0');
-      frame.style.cssText = 'position:fixed;display:none;border:0;margin:0;padding:0;z-index:2147483647;background:#fff';
+      frame.style.cssText = 'position:fixed;display:none;border:0;margin:0;padding:0;z-index:2147483647;' +
+                            'background:#fff';
       (doc.body || doc.documentElement).appendChild(frame);
       var inner = frame.contentDocument;
       inner.open();
@@ -1312,7 +1332,9 @@
   function fill(doc, parsed, error) {
     while (doc.firstChild) doc.removeChild(doc.firstChild);
     if (!error) {
-      for (var child = parsed.firstChild; child; child = child.nextSibling) doc.appendChild(doc.importNode(child, true));
+      for (var child = parsed.firstChild; child; child = child.nextSibling) {
+        doc.appendChild(doc.importNode(child, true));
+      }
       if (!doc.preserveWhiteSpace) dropBlankText(doc);
     }
     setOwn(doc, 'parseError', error || noError());
@@ -1355,8 +1377,8 @@
     var done = function () {
       var error = null, parsed = null;
       if (xhr.status && (xhr.status < 200 || xhr.status >= 300)) {
-        error = {errorCode: -2146697210, reason: '系统未找到指定的对象。', line: 0, linepos: 0, filepos: 0, srcText: '',
-                 url: doc.url};
+        error = {errorCode: -2146697210, reason: '系统未找到指定的对象。', line: 0, linepos: 0, filepos: 0,
+                 srcText: '', url: doc.url};
       } else {
         parsed = parseXml(xmlText(xhr.responseText));
         error = parseErrorOf(parsed, doc.url);
@@ -1603,7 +1625,8 @@
     global('ActiveXObject', function ActiveXObject(progId) {
       var id = String(progId).trim();
       if (/^(microsoft|msxml2)\.(server)?xmlhttp(\.\d\.\d)?$/i.test(id)) return xmlHttp();
-      var dom = /^(?:microsoft\.(?:freethreaded)?xmldom|(?:msxml2?)\.(?:freethreaded)?domdocument(?:\.(\d)\.\d)?)$/i.exec(id);
+      var dom = /^(?:microsoft\.(?:freethreaded)?xmldom|msxml2?\.(?:freethreaded)?domdocument(?:\.(\d)\.\d)?)$/i
+        .exec(id);
       if (dom) return newXmlDocument(Number(dom[1] || 0) >= 4);
       if (/^msxml2\.xsltemplate(\.\d\.\d)?$/i.test(id)) return XslTemplate();
       if (/^scripting\.dictionary$/i.test(id)) return Dictionary();
@@ -1650,9 +1673,13 @@
   function islandSource(el) {
     var doc = el.ownerDocument;
     var st = docState(doc);
-    var inline = Array.prototype.filter.call(doc.getElementsByTagName('xml'), function (x) { return !x.hasAttribute('src'); });
+    var inline = Array.prototype.filter.call(doc.getElementsByTagName('xml'), function (x) {
+      return !x.hasAttribute('src');
+    });
     var index = inline.indexOf(el);
-    if (st.source === undefined) st.source = doc.URL.indexOf('http') === 0 ? fetchText(doc.URL.split('#')[0], doc.characterSet) : null;
+    if (st.source === undefined) {
+      st.source = doc.URL.indexOf('http') === 0 ? fetchText(doc.URL.split('#')[0], doc.characterSet) : null;
+    }
     if (st.source) {
       var written = [], m, island = /<xml\b([^>]*)>([\s\S]*?)<\/xml\s*>/gi;
       while ((m = island.exec(st.source))) if (!/\bsrc\s*=/i.test(m[1])) written.push(m[2]);
@@ -1886,9 +1913,8 @@
         return;
       }
       if (ieCondition(m[1])) return;
-      for (var next = c.nextSibling; next && !(next.nodeType === 8 && ENDIF.test(next.data.trim())); next = c.nextSibling) {
-        c.parentNode.removeChild(next);
-      }
+      var ends = function (node) { return node.nodeType === 8 && ENDIF.test(node.data.trim()); };
+      for (var next = c.nextSibling; next && !ends(next); next = c.nextSibling) c.parentNode.removeChild(next);
     });
   }
 
@@ -1984,8 +2010,9 @@
     if (!type) return;
     var code;
     try { code = new Function('event', script.text); } catch (e) { return; }
+    var quoted = '"' + CSS.escape(name) + '"';
     var targets = /^window$/i.test(name) ? [window] : /^document$/i.test(name) ? [doc] :
-      Array.prototype.slice.call(doc.querySelectorAll('[id="' + CSS.escape(name) + '"],[name="' + CSS.escape(name) + '"]'));
+      Array.prototype.slice.call(doc.querySelectorAll('[id=' + quoted + '],[name=' + quoted + ']'));
     targets.forEach(function (target) {
       if (target === window && type === 'load' && doc.readyState === 'complete') {
         code.call(window, undefined);
@@ -2012,8 +2039,10 @@
 
   var R = hasOwn.call(Document.prototype, REALM) ? Document.prototype[REALM] : null;
   if (!R) {
-    R = {listeners: new WeakMap(), keyCodes: new WeakMap(), oldEvents: new WeakMap(), keyActions: new WeakSet(), watched: new WeakMap(),
-         wrappers: new WeakMap(), oldFilters: new WeakMap(), lastId: 0, watchProperties: null, newXmlDocument: null};
+    // What the patched prototypes of this window share, whichever run of this script patched them.
+    R = {listeners: new WeakMap(), keyCodes: new WeakMap(), keyActions: new WeakSet(), oldEvents: new WeakMap(),
+         watched: new WeakMap(), wrappers: new WeakMap(), oldFilters: new WeakMap(), lastId: 0,
+         watchProperties: null, newXmlDocument: null, scriptCreated: null};
     Object.defineProperty(Document.prototype, REALM, {value: R});
     patchEvents(R);
     patchCollections(R);
