@@ -329,4 +329,70 @@ double CentsValue(std::string_view centsText) {
     return Val(centsText);
 }
 
+namespace {
+
+// The next UTF-8 character of `text` at `i` as a code point; 0xFFFD for a broken sequence.
+char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    i += length;
+    return c;
+}
+
+bool IsDecimalNumber(std::string_view text) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i > start;
+    };
+    const auto sign = [&] {
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    };
+    sign();
+    bool mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa = digits() || mantissa;
+    }
+    if (!mantissa) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        sign();
+        if (!digits()) return false;
+    }
+    return i == text.size();
+}
+
+}  // namespace
+
+std::optional<std::string> TypedNumber(std::string_view text) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = NextCodePoint(text, i);
+        if (c >= 0xFF01 && c <= 0xFF5E) c = c - 0xFF01 + 0x21;  // full-width forms
+        if (c == 0x3002) c = '.';                               // 。
+        if (c == 0x2212) c = '-';                               // the typographic minus
+        // Group separators and blanks people put between digits.
+        if (c == ',' || c == ' ' || c == '\t' || c == 0x3000 || c == 0x00A0 || c == 0x2009 || c == 0x202F) continue;
+        if (c >= 0x80) return std::nullopt;
+        kept += static_cast<char>(c);
+    }
+    if (!kept.empty() && !IsDecimalNumber(kept)) return std::nullopt;
+    return kept;
+}
+
 }  // namespace lumaro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,13 @@ std::string CentsText(double value);
 // The number a cents text denotes; any other text is read as Val reads it
 // (and so throws errors::Overflow() beyond the double range).
 double CentsValue(std::string_view centsText);
+
+// A number as people type it into a box (UTF-8 in, ASCII out): full-width forms
+// (what a Chinese input method gives in full-width mode) and "。" taken as their
+// ASCII characters, thousands separators and blanks dropped ("1,200,000" ->
+// "1200000", "１２．５" -> "12.5"). What is left must be a decimal number (sign,
+// digits, one ".", an exponent) or empty; anything else gives nullopt, so
+// "30年" or "¥100" is refused rather than read as its leading number.
+std::optional<std::string> TypedNumber(std::string_view text);
 
 }  // namespace lumaro

@@ -24,8 +24,10 @@ TEST(CliSchedule, OptionsOutputFormsAndUsageErrors) {
         {{"12", "0", "2", "--csv"}, 0, Heading + "1,6.00,0.00,6.00\n2,6.00,0.00,6.00\n合计,12.00,0.00,12.00\n"},
         {{"-1200", "0.5", "2", "--method", "1", "--csv"}, 0,  // a negative amount is an input, not an option
          Heading + "1,-600.00,-6.00,-606.00\n2,-600.00,-3.00,-603.00\n合计,-1200.00,-9.00,-1209.00\n"},
-        {{"--csv", "--", "1200", "0.5", "--csv"}, 0, Heading + "合计,1200.00,,\n"},  // "--" ends the options
+        {{"--csv", "1200", "0.5", "--", "0"}, 0, Heading + "合计,1200.00,,\n"},  // "--" ends the options
         {{"1200", "0.5", "-2", "--csv"}, 0, Heading},                                // starts from an empty table
+        {{"1,200", "０．５", "2", "--method", "1", "--csv"}, 0, Declining},  // as typed into the calculator's boxes
+        {{"1200", "0.5%", "2"}}, {{"¥1200", "0.5", "2"}}, {{"1200", "0.5", "2年"}},  // no number: refused, not cut short
         {{"1200", "0.5", "2", "--method", "递减法"}, 0,  // plain: labels left, amounts right, Chinese 2 columns wide
          "期数     本金  利息   应还款\n1      600.00  6.00   606.00\n"
          "2      600.00  3.00   603.00\n合计  1200.00  9.00  1209.00\n"},

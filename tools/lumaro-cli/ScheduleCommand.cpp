@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "config/Numbers.h"
 #include "mortgage/Schedule.h"
 
 namespace lumaro::cli {
@@ -120,6 +121,13 @@ int RunScheduleCommand(const std::vector<std::string>& args, std::ostream& out, 
         (name == "--unit" ? unit : method) = *position;
     }
     if (inputs.size() != 3) return UsageError(err, "AMOUNT, RATE and PERIODS are needed");
+    // Taken as the calculator's boxes take them: "1,200,000" is a million, "30年" no number at all.
+    const char* const names[] = {"AMOUNT", "RATE", "PERIODS"};
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const auto typed = TypedNumber(inputs[i]);
+        if (!typed) return UsageError(err, std::string(names[i]) + " \"" + inputs[i] + "\" is not a number");
+        inputs[i] = *typed;
+    }
 
     MemoryScheduleTable table;
     ComputeSchedule(ReadScheduleInputs(inputs[0], inputs[1], inputs[2], unit, method), table);
