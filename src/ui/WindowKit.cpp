@@ -7,9 +7,11 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QStringList>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QWidget>
 
 // The pictures live in a static library: their registration has to be pulled
@@ -87,6 +89,15 @@ QIcon AppIcon() {
     return icon;
 }
 
+void FitTitle(QMessageBox* box) {
+    // The title bar's font is the window manager's; the box's own font with room
+    // for the icon and the close box is a fair measure of it.
+    const int width = box->fontMetrics().horizontalAdvance(box->windowTitle()) * 5 / 4 + TwipsX(1500);
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon) {
     if (Sink()) {
         Sink()(text, title, icon);
@@ -99,6 +110,7 @@ void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon 
     box.setIcon(icon == MsgIcon::Information ? QMessageBox::Information
                 : icon == MsgIcon::Warning   ? QMessageBox::Warning
                                              : QMessageBox::NoIcon);
+    FitTitle(&box);
     box.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // What every window of the program shares: the twips of the original layout
@@ -38,6 +39,10 @@ inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8);
 inline std::string S(const QString& text) { return text.toStdString(); }
 
 enum class MsgIcon { None, Information, Warning };
+
+// Widens a message box whose text is shorter than its title, so the window
+// manager does not cut the title off ("来… 息" for a one-word alert).
+void FitTitle(QMessageBox* box);
 
 // A modal message box with an OK button. Tests replace the box by a sink that
 // records the message instead of blocking.

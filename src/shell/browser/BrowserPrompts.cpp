@@ -109,6 +109,7 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(defaultYes ? yes : no);
     box.setEscapeButton(no);
+    ui::FitTitle(&box);
     box.exec();
     return box.clickedButton() == yes;
 }
