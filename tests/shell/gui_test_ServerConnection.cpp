@@ -17,6 +17,7 @@
 #include "config/frmServer.h"
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
+#include "gui/Desktop.h"
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
 #include "shell/ServerConnection.h"
@@ -37,6 +38,7 @@ struct DemoServer {
         QObject::connect(&process_, &QProcess::readyReadStandardOutput, [this] {
             while (process_.canReadLine()) lines_ << QString::fromUtf8(process_.readLine()).trimmed();
         });
+        test::TieToTest(process_);  // not left behind when the test is killed
         process_.start(QStringLiteral(LUMARO_DEMO_SERVER_PATH), {QStringLiteral("0")});
         test::WaitUntil([&] {
             if (!lines_.isEmpty() && lines_[0].startsWith("listening on http://127.0.0.1:")) origin = lines_[0].mid(13);
@@ -53,8 +55,8 @@ struct DemoServer {
         QCoreApplication::processEvents();
         QStringList targets;
         for (const QString& line : lines_.mid(seen_)) {
-            const QStringList parts = line.split(' ');  // "GET <target> HTTP/1.1"
-            if (parts.size() == 3 && parts[0] == "GET" && parts[1] != "/favicon.ico") targets << parts[1];
+            const QStringList parts = line.split(' ');  // "GET <target>"
+            if (parts.size() == 2 && parts[0] == "GET" && parts[1] != "/favicon.ico") targets << parts[1];
         }
         return targets;
     }

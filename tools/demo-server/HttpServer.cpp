@@ -1,8 +1,12 @@
 #include "HttpServer.h"
 
 #include <cstdio>
-#include <optional>
+#include <memory>
+#include <QAbstractHttpServer>
 #include <QHostAddress>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,59 +16,60 @@
 namespace demo {
 namespace {
 
-constexpr qsizetype MaxHeaderBytes = 64 * 1024;
-constexpr qsizetype MaxBodyBytes = 1024 * 1024;
-
-QByteArray ReasonPhrase(int status) {
-    switch (status) {
-    case 200: return "OK";
-    case 204: return "No Content";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 413: return "Payload Too Large";
-    case 431: return "Request Header Fields Too Large";
-    case 500: return "Internal Server Error";
-    case 503: return "Service Unavailable";
-    default: return "Status";
-    }
-}
-
 void Log(const QByteArray& line) {
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
 
-// Per connection: bytes received but not yet answered, and whether an
-// answer is still pending (delayed), in which case later requests wait.
-constexpr const char* BufferProperty = "demoBuffer";
-constexpr const char* PendingProperty = "demoPending";
-
-std::optional<HttpRequest> Parse(const QByteArray& head) {
-    const QList<QByteArray> lines = head.split('\n');
+HttpRequest Convert(const QHttpServerRequest& http) {
     HttpRequest request;
-    request.line = lines.value(0).trimmed();
-    const QList<QByteArray> parts = request.line.split(' ');
-    if (parts.size() != 3 || !parts[2].startsWith("HTTP/1.") || !parts[1].startsWith('/')) return std::nullopt;
-    request.method = parts[0];
-    request.target = parts[1];
-    request.version = parts[2];
-    const qsizetype q = request.target.indexOf('?');
-    request.path = QUrl::fromPercentEncoding(q < 0 ? request.target : request.target.left(q));
-    request.query = q < 0 ? QByteArray() : request.target.mid(q + 1);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].trimmed();
-        if (line.isEmpty()) continue;
-        const qsizetype colon = line.indexOf(':');
-        if (colon <= 0) return std::nullopt;
-        request.headers.append({line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed()});
-    }
+    const char* method = QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(int(http.method()));
+    request.method = QByteArray(method ? method : "UNKNOWN").toUpper();
+    const QUrl url = http.url();
+    request.path = url.path();
+    request.query = url.query(QUrl::FullyEncoded).toUtf8();
+    request.target = url.path(QUrl::FullyEncoded).toUtf8() + (url.hasQuery() ? "?" + request.query : QByteArray());
+    request.line = request.method + ' ' + request.target;
+    for (const auto& [name, value] : http.headers()) request.headers.append({name.toLower(), value});
+    request.body = http.body();
     return request;
 }
+
+void Respond(QHttpServerResponder& responder, const HttpRequest& request, const HttpResponse& response) {
+    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
+    for (const auto& [name, value] : response.headers) responder.writeHeader(name, value);
+    responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+    responder.writeHeader("Cache-Control", "no-store");
+    responder.writeBody(request.method == "HEAD" ? QByteArray() : response.body);
+}
+
+// The module's server with one handler for every request; a delayed answer
+// is written when its time has come, if the client still waits for it.
+class Server : public QAbstractHttpServer {
+public:
+    Server(const HttpServer::Handler& handler, QObject* parent) : QAbstractHttpServer(parent), handler_(handler) {}
+
+protected:
+    bool handleRequest(const QHttpServerRequest& http, QTcpSocket* socket) override {
+        const HttpRequest request = Convert(http);
+        Log(request.line);
+        const HttpResponse response = handler_(request);
+        auto responder = std::make_shared<QHttpServerResponder>(makeResponder(http, socket));
+        if (response.delayMs <= 0) {
+            Respond(*responder, request, response);
+        } else {
+            QTimer::singleShot(response.delayMs, this, [responder, socket = QPointer(socket), request, response] {
+                if (socket && socket->state() == QAbstractSocket::ConnectedState) Respond(*responder, request, response);
+            });
+        }
+        return true;
+    }
+    void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
+
+private:
+    const HttpServer::Handler& handler_;
+};
 
 }  // namespace
 
@@ -105,82 +110,22 @@ HttpResponse& HttpResponse::with(const QByteArray& name, const QByteArray& value
 }
 
 HttpServer::HttpServer(Handler handler, QObject* parent)
-    : QObject(parent), handler_(std::move(handler)), server_(new QTcpServer(this)) {
-    connect(server_, &QTcpServer::newConnection, this, &HttpServer::accept);
-}
+    : QObject(parent), handler_(std::move(handler)), server_(new Server(handler_, this)) {}
 
 HttpServer::~HttpServer() = default;
 
-bool HttpServer::listen(quint16 port) { return server_->listen(QHostAddress::LocalHost, port); }
-quint16 HttpServer::port() const { return server_->serverPort(); }
-QString HttpServer::errorString() const { return server_->errorString(); }
-
-void HttpServer::accept() {
-    while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+bool HttpServer::listen(quint16 port) {
+    auto* tcp = new QTcpServer(this);
+    if (!tcp->listen(QHostAddress::LocalHost, port)) {
+        error_ = tcp->errorString();
+        delete tcp;
+        return false;
     }
+    server_->bind(tcp);
+    port_ = tcp->serverPort();
+    return true;
 }
-
-void HttpServer::serve(QTcpSocket* socket) {
-    QByteArray buffer = socket->property(BufferProperty).toByteArray() + socket->readAll();
-    while (!socket->property(PendingProperty).toBool()) {
-        const qsizetype end = buffer.indexOf("\r\n\r\n");
-        if (end < 0) {
-            if (buffer.size() > MaxHeaderBytes) {
-                respond(socket, {}, HttpResponse::Html(QStringLiteral("请求头太长"), 431));
-                return;
-            }
-            break;
-        }
-        const std::optional<HttpRequest> request = Parse(buffer.left(end));
-        if (!request) {
-            Log(buffer.left(buffer.indexOf('\n')).trimmed());
-            respond(socket, {}, HttpResponse::Html(QStringLiteral("无法理解的请求"), 400));
-            return;
-        }
-        bool lengthOk = true;
-        const qsizetype length = request->header("content-length").isEmpty()
-                                     ? 0
-                                     : request->header("content-length").toLongLong(&lengthOk);
-        if (!lengthOk || length < 0 || length > MaxBodyBytes) {
-            Log(request->line);
-            respond(socket, {}, HttpResponse::Html(QStringLiteral("请求内容太大"), 413));
-            return;
-        }
-        if (buffer.size() < end + 4 + length) break;  // the body is still on its way
-        buffer.remove(0, end + 4 + length);
-
-        Log(request->line);
-        const HttpResponse response = handler_(*request);
-        if (response.delayMs > 0) {
-            socket->setProperty(PendingProperty, true);
-            QPointer<QTcpSocket> guard(socket);
-            QTimer::singleShot(response.delayMs, this, [this, guard, request = *request, response] {
-                if (!guard) return;
-                guard->setProperty(PendingProperty, false);
-                respond(guard, request, response);
-                if (guard && guard->state() == QAbstractSocket::ConnectedState) serve(guard);
-            });
-        } else {
-            respond(socket, *request, response);
-            if (socket->state() != QAbstractSocket::ConnectedState) return;
-        }
-    }
-    socket->setProperty(BufferProperty, buffer);
-}
-
-void HttpServer::respond(QTcpSocket* socket, const HttpRequest& request, const HttpResponse& response) {
-    const QByteArray connection = request.header("connection").toLower();
-    const bool keepAlive = request.version == "HTTP/1.1" ? connection != "close" : connection == "keep-alive";
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + ReasonPhrase(response.status) + "\r\n";
-    for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
-    head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    head += "Cache-Control: no-store\r\n";
-    head += keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
-    socket->write(head);
-    if (request.method != "HEAD") socket->write(response.body);
-    if (!keepAlive) socket->disconnectFromHost();
-}
+quint16 HttpServer::port() const { return port_; }
+QString HttpServer::errorString() const { return error_; }
 
 }  // namespace demo

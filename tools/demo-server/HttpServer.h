@@ -7,19 +7,18 @@
 #include <QPair>
 #include <QString>
 
-class QTcpServer;
-class QTcpSocket;
+class QAbstractHttpServer;
 
 namespace demo {
 
 struct HttpRequest {
-    QByteArray line;     // "GET /House/?DatabaseName=House HTTP/1.1"
+    QByteArray line;     // "GET /House/?DatabaseName=House": what the log shows
     QByteArray method;   // "GET"
     QByteArray target;   // "/House/?DatabaseName=House"
     QString path;        // "/House/", percent-decoded
     QByteArray query;    // "DatabaseName=House", raw
-    QByteArray version;  // "HTTP/1.1"
     QList<QPair<QByteArray, QByteArray>> headers;  // names in lower case
+    QByteArray body;
 
     QByteArray header(const QByteArray& lowerName) const;
     // A query parameter, percent-decoded ("" when absent).
@@ -37,8 +36,8 @@ struct HttpResponse {
     HttpResponse& with(const QByteArray& name, const QByteArray& value);
 };
 
-// A small HTTP/1.1 server on 127.0.0.1: persistent connections, requests
-// answered one at a time per connection, each request line logged to stdout.
+// An HTTP/1.1 server on 127.0.0.1, on Qt's HttpServer module: persistent
+// connections, each request logged to stdout as its method and target.
 class HttpServer : public QObject {
     Q_OBJECT
 public:
@@ -51,12 +50,10 @@ public:
     QString errorString() const;
 
 private:
-    void accept();
-    void serve(QTcpSocket* socket);
-    void respond(QTcpSocket* socket, const HttpRequest& request, const HttpResponse& response);
-
     Handler handler_;
-    QTcpServer* server_;
+    QAbstractHttpServer* server_;
+    quint16 port_ = 0;
+    QString error_;
 };
 
 }  // namespace demo

@@ -1,7 +1,8 @@
 // lumaro-demo-server [PORT]: the address-lookup service and a sample listing
 // site on 127.0.0.1, for trying the client out and for its integration tests.
 // PORT 0 (the default) takes any free port; the port in use is printed as
-// "listening on http://127.0.0.1:PORT". Each request line is logged to stdout.
+// "listening on http://127.0.0.1:PORT". Each request is logged to stdout as
+// its method and target ("GET /House/?DatabaseName=House").
 #include <csignal>
 #include <cstdio>
 #include <QCoreApplication>

@@ -1,15 +1,19 @@
 #include "gui/TestHttpServer.h"
 
+#include <algorithm>
+#include <functional>
+#include <QAbstractHttpServer>
 #include <QHostAddress>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QMetaEnum>
 #include <QMutex>
 #include <QPointer>
 #include <QSslCertificate>
-#include <QSslConfiguration>
 #include <QSslKey>
-#include <QSslServer>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QUrl>
 #include <stdexcept>
 #include <utility>
 
@@ -35,30 +39,54 @@ RvngCmKQie6Naij5I+H0tsJsCdQBNg6Uknhst6M+yXo04gkwEEwumryK
 -----END PRIVATE KEY-----
 )";
 
-void Send(QTcpSocket* socket, const TestHttpServer::Response& response) {
-    const QByteArray reason = response.status == 200 ? "OK" : response.status == 401 ? "Unauthorized" : "Not Found";
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason + "\r\n";
+using Responder = QHttpServerResponder;
+
+// Writes `response` through the module's responder; the framings a well-behaved server never sends
+// (a body cut off, a body without a length) are written the same way and end with the connection.
+void Send(Responder& responder, const TestHttpServer::Response& response) {
+    responder.writeStatusLine(static_cast<Responder::StatusCode>(response.status));
     bool typed = false;
     for (const auto& [name, value] : response.headers) {
-        out += name + ": " + value + "\r\n";
+        responder.writeHeader(name, value);
         typed = typed || name.compare("Content-Type", Qt::CaseInsensitive) == 0;
     }
-    if (!typed) out += "Content-Type: text/html; charset=utf-8\r\n";
-    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    out += "Connection: close\r\n\r\n" + (response.cutOff ? response.body.left(response.body.size() / 2) : response.body);
-    socket->write(out);
-    socket->disconnectFromHost();
+    if (!typed) responder.writeHeader("Content-Type", "text/html; charset=utf-8");
+    if (!response.unframed) responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+    const bool chunked = std::any_of(response.headers.begin(), response.headers.end(), [](const auto& header) {
+        return header.first.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0 &&
+               header.second.toLower().contains("chunked");
+    });
+    const QByteArray body = response.cutOff ? response.body.left(response.body.size() / 2) : response.body;
+    responder.writeBody(body);
+    if (response.cutOff || (response.unframed && !chunked)) responder.socket()->disconnectFromHost();
 }
+
+// The module's server with one handler for every request.
+class Server : public QAbstractHttpServer {
+public:
+    using Handler = std::function<void(const QHttpServerRequest&, Responder&&)>;
+    Server(Handler handler, QObject* parent) : QAbstractHttpServer(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        handler_(request, makeResponder(request, socket));
+        return true;
+    }
+    void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
+
+private:
+    Handler handler_;
+};
 
 }  // namespace
 
 struct TestHttpServer::State {
     const Transport transport;
     QThread thread;
-    QObject* context = new QObject;  // lives on `thread` with the listener and its connections
-    QTcpServer* listener = nullptr;
+    QObject* context = new QObject;  // lives on `thread` with the server and its connections
     quint16 port = 0;
-    std::vector<std::pair<QPointer<QTcpSocket>, Response>> held;  // touched on `thread` only
+    // Touched on `thread` only; a held answer whose connection went is dropped.
+    std::vector<std::pair<QPointer<QTcpSocket>, std::pair<std::shared_ptr<Responder>, Response>>> held;
     mutable QMutex mutex;  // guards routes and requests
     QMap<QByteArray, Response> routes;
     QList<Request> requests;
@@ -77,39 +105,19 @@ struct TestHttpServer::State {
     void OnThread(F f) { QMetaObject::invokeMethod(context, f, Qt::BlockingQueuedConnection); }
 
     void Listen() {
-        if (transport == Transport::SelfSignedTls) {
-            auto* tls = new QSslServer(context);
-            QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-            configuration.setLocalCertificate(QSslCertificate(QByteArray(kCertificatePem)));
-            configuration.setPrivateKey(QSslKey(QByteArray(kPrivateKeyPem), QSsl::Ec));
-            configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
-            tls->setSslConfiguration(configuration);
-            listener = tls;
-        } else {
-            listener = new QTcpServer(context);
-        }
-        QObject::connect(listener, &QTcpServer::pendingConnectionAvailable, context, [this] {
-            while (QTcpSocket* socket = listener->nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-                QObject::connect(socket, &QTcpSocket::readyRead, socket,
-                                 [this, socket, buffer = QByteArray(), answered = false]() mutable {
-                                     buffer += socket->readAll();
-                                     const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
-                                     if (answered || headEnd < 0) return;
-                                     answered = true;  // one request per connection: every answer closes it
-                                     Answer(socket, buffer.left(headEnd).split('\n'));
-                                 });
-            }
-        });
-        if (listener->listen(QHostAddress::LocalHost, 0)) port = listener->serverPort();
+        auto* server = new Server([this](const QHttpServerRequest& request, Responder&& responder) {
+            Answer(request, std::move(responder));
+        }, context);
+        if (transport == Transport::SelfSignedTls)
+            server->sslSetup(QSslCertificate(QByteArray(kCertificatePem)), QSslKey(QByteArray(kPrivateKeyPem), QSsl::Ec));
+        port = server->listen(QHostAddress::LocalHost, 0);
     }
 
-    // Bodies are not read: the tests' pages send none.
-    void Answer(QTcpSocket* socket, const QList<QByteArray>& head) {
-        Request request{head.value(0).split(' ').value(1).split('?').value(0), {}};  // "GET /path?query HTTP/1.1"
-        for (const QByteArray& line : head.mid(1))
-            if (const qsizetype colon = line.indexOf(':'); colon > 0)
-                request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+    void Answer(const QHttpServerRequest& http, Responder&& responder) {
+        const char* method = QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(int(http.method()));
+        Request request{http.url().path(QUrl::FullyEncoded).toUtf8(), {}, QByteArray(method ? method : "").toUpper(),
+                        http.body()};
+        for (const auto& [name, value] : http.headers()) request.headers.insert(name.toLower(), value);
         Response response("<h1>404 Not Found</h1>", {}, 404);
         {
             QMutexLocker lock(&mutex);
@@ -121,9 +129,9 @@ struct TestHttpServer::State {
             response = Response("<h1>401 Unauthorized</h1>", {{"WWW-Authenticate", "Basic realm=\"Lumaro test\""}},
                                 401);
         if (response.held)
-            held.emplace_back(socket, response);
+            held.push_back({responder.socket(), {std::make_shared<Responder>(std::move(responder)), response}});
         else
-            Send(socket, response);
+            Send(responder, response);
     }
 };
 
@@ -152,8 +160,8 @@ QList<TestHttpServer::Request> TestHttpServer::Requests(const QString& path) con
 
 void TestHttpServer::ReleaseHeld() {
     state_->OnThread([this] {
-        for (const auto& [socket, response] : std::exchange(state_->held, {}))
-            if (socket) Send(socket, response);
+        for (const auto& [socket, answer] : std::exchange(state_->held, {}))
+            if (socket && socket->state() == QAbstractSocket::ConnectedState) Send(*answer.first, answer.second);
     });
 }
 
