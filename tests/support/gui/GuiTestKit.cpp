@@ -1,7 +1,10 @@
 #include "gui/GuiTestKit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QInputMethodEvent>
 #include <QKeySequence>
 #include <QThread>
 #include <QWidget>
@@ -72,6 +75,30 @@ void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
     const QPointF global = widget->mapToGlobal(at);
     qt_handleMouseEvent(window, local, global, button, button, QEvent::MouseButtonPress, Qt::NoModifier, 0);
     qt_handleMouseEvent(window, local, global, Qt::NoButton, button, QEvent::MouseButtonRelease, Qt::NoModifier, 0);
+}
+
+void EnterText(QWidget* box, const QString& text, Entry how) {
+    box->setFocus(Qt::OtherFocusReason);
+    QWindow* window = box->window()->windowHandle();
+    switch (how) {
+    case Entry::Typed: Type(window, text); break;
+    case Entry::Pasted:
+        QGuiApplication::clipboard()->setText(text);
+        PressKeys(window, QStringLiteral("Ctrl+V"));
+        break;
+    case Entry::Composed: {
+        QInputMethodEvent compose;
+        compose.setCommitString(text);
+        QCoreApplication::sendEvent(box, &compose);
+        break;
+    }
+    }
+}
+
+bool ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return WaitUntil([window] { return QApplication::activeWindow() == window; });
 }
 
 bool WaitForImpl(const std::function<bool()>& done, int ms) {

@@ -5,11 +5,11 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <vector>
 
 #include "ui/WindowKit.h"
 
-class QWidget;
 class QWindow;
 
 // Texts in test failures as UTF-8, not as arrays of UTF-16 units.
@@ -57,8 +57,18 @@ void PressKey(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt
 void PressKeys(QWindow* window, const QString& keys);
 // Text typed into the focus widget of `window`, as an input method commits it.
 void Type(QWindow* window, const QString& text);
-// A click of `button` at `at` in `widget`, through the window system.
+// A click of `button` at `at` in `widget` (its middle by default), through the window system.
 void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+inline void Click(QWidget* widget) { Click(widget, widget->rect().center()); }
+
+// How text reaches a box: typed key by key (each key carrying its character, as the system delivers the keys of
+// a full-width input mode), pasted with Ctrl+V from the clipboard, or committed by an input method at once.
+enum class Entry { Typed, Pasted, Composed };
+// Enters `text` into `box`, which takes the focus, at its cursor in the given way.
+void EnterText(QWidget* box, const QString& text, Entry how);
+
+// Shows the window and waits until it is active, so keys reach the focus and the default buttons.
+bool ShowActive(QWidget* window);
 
 // Lets the event loop run until `done` is true or `ms` pass; returns done().
 template <class Pred>
