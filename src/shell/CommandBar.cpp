@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QFont>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolTip>
 
 #include "config/Vendor.h"
 
@@ -137,6 +139,7 @@ CommandBar::CommandBar(QMainWindow* window) : QObject(window) {
     menuBar_->setObjectName(QStringLiteral("MnuBand1"));
     menuBar_->setFont(BarFont());
     menuBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    menuBar_->installEventFilter(this);  // shows the tooltip of 关闭, which a menu bar does not do itself
 
     toolBar_ = new QToolBar(window);
     toolBar_->setObjectName(QStringLiteral("Band3"));
@@ -214,6 +217,18 @@ QAction* CommandBar::AddEntry(const BandEntry& entry, QWidget* band, bool withIc
     t->actions_.append(action);
     connect(action, &QAction::triggered, this, [this, name = t->name()] { emit toolClick(name); });
     return action;
+}
+
+bool CommandBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar_ && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QAction* action = menuBar_->actionAt(help->pos());
+        if (action && !action->menu() && !action->toolTip().isEmpty()) {
+            QToolTip::showText(help->globalPos(), action->toolTip(), menuBar_, menuBar_->actionGeometry(action));
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 Tool* CommandBar::tool(const QString& name) const {

@@ -100,6 +100,9 @@ public:
 signals:
     void toolClick(const QString& name);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QAction* AddEntry(const BandEntry& entry, QWidget* band, bool withIcon);
 

@@ -1,12 +1,14 @@
 // The command bar: the layout as the user reads it, every pick reported by the
 // tool's name (by mouse, accelerator or key), and pictures legible at 32 x 32.
 #include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -42,6 +44,21 @@ struct Host {
         if (band == "MnuBand1") return bar->menuBar()->actions();
         return band == "Band3" ? bar->toolBar()->actions() : bar->popup(band)->actions();
     }
+    // The tooltip shown when the pointer rests on the entry (its menu dropped down).
+    QString ShownTooltip(QAction* a, const QString& band) {
+        QWidget* where = bar->popup(band);
+        QRect place;
+        if (band == "MnuBand1") where = bar->menuBar(), place = bar->menuBar()->actionGeometry(a);
+        else if (band == "Band3") where = bar->toolBar(), place = bar->toolBar()->actionGeometry(a);
+        else bar->popup(band)->popup({0, 0}), place = bar->popup(band)->actionGeometry(a);
+        QWidget* target = where->childAt(place.center()) ? where->childAt(place.center()) : where;
+        for (QWidget* tip : QApplication::topLevelWidgets())
+            if (tip->inherits("QTipLabel")) tip->hide();  // at once: hideText() lets it fade
+        QHelpEvent hover(QEvent::ToolTip, target->mapFrom(where, place.center()), where->mapToGlobal(place.center()));
+        QApplication::sendEvent(target, &hover);
+        where->setVisible(where != bar->popup(band));
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
     // A band as built, picking each entry as the user does: a title drops its
     // menu down, a toolbar button is clicked, a menu entry chosen.
     QString Read(const QString& band) {
@@ -49,11 +66,13 @@ struct Host {
         for (QAction* a : Actions(band)) {
             picks.clear();
             if (a->isSeparator()) { entries << "|"; continue; }
+            const QString tooltip = ShownTooltip(a, band);
+            picks.clear();  // a menu dropped down is a pick of its title
             if (a->menu()) emit a->menu()->aboutToShow();
             else if (auto* button = qobject_cast<QToolButton*>(bar->toolBar()->widgetForAction(a))) button->click();
             else a->trigger();
             const Tool* tool = bar->tool(picks.join('+'));
-            QStringList fields{a->text(), a->menu() ? "" : a->toolTip(), picks.join('+'), tool ? QString::number(tool->id()) : "?"};
+            QStringList fields{a->text(), tooltip, picks.join('+'), tool ? QString::number(tool->id()) : "?"};
             if (!a->shortcut().isEmpty()) fields << a->shortcut().toString();
             entries << fields.join('/');
         }
@@ -63,6 +82,8 @@ struct Host {
 
 TEST(CommandBarTest, BandsReadAsLaidOutWithPicturesLegibleAt32By32) {
     Host host;
+    host.window.setGeometry(0, 0, 800, 300);  // every tool in sight, on the screen
+    host.window.show();
     for (const auto& [band, reading] : kLayout) EXPECT_EQ(host.Read(band).toStdString(), reading) << band;
     // The master list: 17 tools by exact name, standing on no band but the above (29 entries).
     int placed = 0;
@@ -92,6 +113,7 @@ TEST(CommandBarTest, BandsReadAsLaidOutWithPicturesLegibleAt32By32) {
 
 TEST(CommandBarTest, KeysPickTools) {
     Host host;
+    host.window.setGeometry(0, 0, 800, 300);  // every tool in sight, on the screen
     host.window.show();
     host.window.activateWindow();
     const auto active = [&] { return QApplication::activeWindow() == &host.window; };
