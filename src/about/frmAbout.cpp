@@ -111,8 +111,8 @@ void frmAbout::Form_Load() {
     PlaceAutoSized(lblDescription[0], 1080, 1110);
     lblDescription[1]->setCursor(Qt::PointingHandCursor);
     lblDescription[3]->setCursor(Qt::PointingHandCursor);
-    setWindowIcon(ui::AppIcon());
-    picIcon->setPixmap(ui::AppIcon().pixmap(32, 32));
+    setWindowIcon(ui::OwnerIcon(this));
+    picIcon->setPixmap(windowIcon().pixmap(32, 32));
     lblVersion->setText(QStringLiteral("版本 %1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision));
     lblVersion->adjustSize();
     const QString program = ui::Q(GetExecutableBaseName());

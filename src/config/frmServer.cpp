@@ -99,8 +99,7 @@ frmServer::frmServer(QWidget* owner) : QDialog(owner) {
 frmServer::~frmServer() = default;
 
 void frmServer::Form_Load() {
-    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
-    setWindowIcon(main && !main->windowIcon().isNull() ? main->windowIcon() : ui::AppIcon());
+    setWindowIcon(ui::OwnerIcon(this));
 
     if (ReadIniString(ConfigFilePath, "Setup", "StatusBar") == "False") Command1->setVisible(false);
 

@@ -220,8 +220,7 @@ void frmAJZX::BuildGridMenu() {
 }
 
 void frmAJZX::Form_Load() {
-    QIcon icon = parentWidget() ? parentWidget()->windowIcon() : QIcon();
-    setWindowIcon(icon.isNull() ? ui::AppIcon() : icon);
+    setWindowIcon(ui::OwnerIcon(this));
 
     txtDKLL->setText(StoredRate(ReadIniString(ConfigFilePath, kSection, kKeyRate)));
     cmbQS->setCurrentIndex(StoredPosition(ReadIniString(ConfigFilePath, kSection, kKeyUnit)));

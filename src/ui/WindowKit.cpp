@@ -89,6 +89,11 @@ QIcon AppIcon() {
     return icon;
 }
 
+QIcon OwnerIcon(const QWidget* dialog) {
+    const QWidget* owner = dialog->parentWidget();
+    return owner && !owner->windowIcon().isNull() ? owner->windowIcon() : AppIcon();
+}
+
 void FitTitle(QMessageBox* box) {
     // The title bar's font is the window manager's; the box's own font with room
     // for the icon and the close box is a fair measure of it.

@@ -33,6 +33,9 @@ void MakeResizableDialog(QDialog* dialog, double widthTwips, double heightTwips)
 
 // The program's icon, taken by every window.
 QIcon AppIcon();
+// The icon of the window that owns `dialog` (the main window), which the
+// program's dialogs take as their own; the program's icon without an owner.
+QIcon OwnerIcon(const QWidget* dialog);
 
 // UTF-8 <-> QString for the core's texts.
 inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }

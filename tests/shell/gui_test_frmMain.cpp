@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QScreen>
 #include <QLabel>
+#include <QPixmap>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -43,13 +44,21 @@ struct BrowserEnvironment : ::testing::Environment {
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new BrowserEnvironment);
 
-// Runs `action`, closing every modal window it opens; returns their class names.
-QStringList RunClosingModals(const std::function<void()>& action) {
+// Runs `action`, closing every modal window it opens; returns their class names, each with what is off about it:
+// a window not centred on the screen, not carrying `icon` (the main window's) as its icon and its picture. The
+// main window is not shown, so Qt's own placing would centre a dialog over it, away from the screen's centre.
+QStringList RunClosingModals(const std::function<void()>& action, const QIcon& icon) {
     QStringList seen;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             seen << QString::fromLatin1(modal->metaObject()->className());
+            const QPoint off = modal->frameGeometry().center() - modal->screen()->availableGeometry().center();
+            if (off.manhattanLength() > 8) seen.last() += " off-centre";  // the frame added after placing aside
+            if (modal->windowIcon().cacheKey() != icon.cacheKey()) seen.last() += " with another icon";
+            if (auto* picture = modal->findChild<QLabel*>("picIcon");
+                picture && picture->pixmap().toImage() != icon.pixmap(picture->pixmap().size()).toImage())
+                seen.last() += " with another picture";
             modal->close();  // a dialog is rejected
         }
     });
@@ -105,7 +114,15 @@ protected:
         }
         setenv("PATH", dir.file(folder).c_str(), 1);
     }
-    frmMain& Load() { window = std::make_unique<frmMain>(); window->Form_Load(); return *window; }
+    // The main window, loaded, with an icon of its own that is not the program's.
+    frmMain& Load() {
+        window = std::make_unique<frmMain>();
+        QPixmap own(32, 32);
+        own.fill(Qt::darkCyan);
+        window->setWindowIcon(QIcon(own));
+        window->Form_Load();
+        return *window;
+    }
 
     // What a command did: modal windows, launches and printer questions, ends, the address the browser
     // was sent to (and that it asked for), message boxes; {dir} and {server} for the folder and server.
@@ -114,7 +131,8 @@ protected:
         const int ended = ends.count();
         const size_t said = messages.messages().size();
         QStringList effects;
-        for (const QString& modal : RunClosingModals([&] { window->ActiveBar1_ToolClick(name); })) effects << "modal " + modal;
+        for (const QString& modal : RunClosingModals([&] { window->ActiveBar1_ToolClick(name); }, window->windowIcon()))
+            effects << "modal " + modal;
         effects << calls;
         for (int i = ended; i < ends.count(); ++i) effects << "end";
         const QUrl url = window->WB->page()->requestedUrl();
@@ -137,8 +155,10 @@ protected:
 };
 
 // What the settings file (GBK: 转 is D7 AA) decides at load: the status bar and the about command
-// (off only for exactly "False"), the Tel panel, where 主页 goes. In a window narrower than the panels'
-// design widths the browser fills it above the status bar (or to the edge) and the labels stay whole.
+// (off only for exactly "False"), the Tel panel, where 主页 goes. The panels have their design widths
+// (the last one takes what is left) and three styles: the labels', the values', the last one's. In a
+// window narrower than that the browser fills it above the status bar (or to the edge) and the labels
+// stay whole.
 TEST_F(FrmMainTest, SettingsReadAtLoad) {
     const struct { const char* settings; bool barShown; QString tel; const char* home; } rows[] = {
         {"[Setup]\nStatusBar=False\n", false, vendor::Telephone, vendor::WebSite},
@@ -155,13 +175,27 @@ TEST_F(FrmMainTest, SettingsReadAtLoad) {
         EXPECT_TRUE(w.windowTitle() == "Lumaro(前台)" && (w.windowState() & Qt::WindowMaximized));
         EXPECT_EQ(w.sbStatusBar->isHidden(), !row.barShown);
         for (const QAction* a : w.ActiveBar1->tool("mAbout")->actions()) EXPECT_EQ(a->isEnabled() && a->isVisible(), row.barShown);
-        QStringList panels;
-        for (const QLabel* panel : w.sbStatusBar->findChildren<QLabel*>()) panels << panel->text();
-        EXPECT_EQ(panels.join('|').toStdString(), (QString("软件开发商：|") + vendor::Company + "|服务电话：|" + row.tel +
-                                                   "|电子邮箱：|" + vendor::EMail).toStdString());
+        const QList<QLabel*> panels = w.sbStatusBar->findChildren<QLabel*>();
+        QStringList texts, styles;  // each style as the letter of the first panel that has it
+        for (const QLabel* panel : panels) {
+            texts << panel->text();
+            styles << QString("%1 %2 %3").arg(panel->frameStyle()).arg(panel->alignment()).arg(panel->sizePolicy().horizontalPolicy());
+        }
+        EXPECT_EQ(texts.join('|').toStdString(), (QString("软件开发商：|") + vendor::Company + "|服务电话：|" + row.tel +
+                                                  "|电子邮箱：|" + vendor::EMail).toStdString());
+        QString groups;
+        styles.removeDuplicates();
+        for (const QLabel* panel : panels)
+            groups += char('A' + styles.indexOf(QString("%1 %2 %3").arg(panel->frameStyle()).arg(panel->alignment()).arg(panel->sizePolicy().horizontalPolicy())));
+        EXPECT_EQ(groups, "ABABAC");
         EXPECT_EQ(Effects("mHomePage"), "go " + std::string(row.home));
         w.Connection().SetDialogRunner([](QWidget*) {});
         w.showNormal();
+        w.resize(1000, 500);
+        ASSERT_TRUE(WaitUntil([&] { return w.sbStatusBar->isHidden() || w.sbStatusBar->width() == 1000; }));
+        const int design[] = {1250, 3000, 1250, 2500, 1250, 1440};
+        for (int i = 0; i < 6 && row.barShown; ++i)
+            EXPECT_EQ(i < 5 ? panels[i]->width() : std::min(panels[i]->width(), panels[i]->sizeHint().width()), ui::TwipsX(design[i])) << i;
         w.resize(480, 500);
         ASSERT_TRUE(WaitUntil([&] { return w.WB->width() == 480 && (w.sbStatusBar->isHidden() || w.sbStatusBar->width() == 480); }));
         EXPECT_EQ(w.WB->geometry().bottom(), row.barShown ? w.sbStatusBar->geometry().top() - 1 : w.height() - 1);
@@ -191,7 +225,8 @@ TEST_F(FrmMainTest, DispatchByName) {
         EXPECT_EQ(Effects(name), effects) << name;
     }
     // Pages of the program's own may ask only for the commands the bar offers (about is off).
-    EXPECT_EQ(RunClosingModals([&] { for (const char* n : {"mAbout", "mNothing", "mSetup"}) emit window->WB->commandRequested(n); }),
+    EXPECT_EQ(RunClosingModals([&] { for (const char* n : {"mAbout", "mNothing", "mSetup"}) emit window->WB->commandRequested(n); },
+                               window->windowIcon()),
               QStringList{"lumaro::frmServer"});
 
     // The first desktop calculator on the search path, or none; one that cannot be started
@@ -209,6 +244,9 @@ TEST_F(FrmMainTest, DispatchByName) {
     EXPECT_EQ(Effects("mCalcSZ"), "start {dir}/4/gnome-calculator minimized; say 错误号：53: 文件未找到");
     fs::remove(dir.path() / "help.chm");
     EXPECT_EQ(Effects("mHelp"), "");
+    // 主页 reads its address when it is picked.
+    WriteSettings("[setup]\nMainWeb={server}/changed\n");
+    EXPECT_EQ(Effects("mHomePage"), "go {server}/changed");
 }
 
 // Back, forward and refresh load pages, picked by their tools or by the keys people use in browsers
