@@ -1,5 +1,5 @@
 // The about window: texts, layout, the two links through a recording launcher, and what closes
-// it, driven by real mouse and key input through Qt's own entries for it (what QtTest uses).
+// it, driven by real mouse and key input through the window system.
 #include <memory>
 #include <QApplication>
 #include <QLabel>
@@ -12,12 +12,6 @@
 #include "config/Vendor.h"
 #include "gui/GuiTestKit.h"
 #include "platform/Platform.h"
-
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
-                                    const QString& text = QString(), bool autorepeat = false, ushort count = 1);
-Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
-                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
-                                      Qt::KeyboardModifiers modifiers, int timestamp);
 
 namespace lumaro {
 namespace {
@@ -35,27 +29,17 @@ protected:
     frmAbout& Show(const char* executable = "/opt/agency/Lumaro") {
         platform::OverrideExecutablePath(executable);
         about = std::make_unique<frmAbout>();
-        about->show();
-        EXPECT_TRUE(test::WaitUntil([&] { return QApplication::activeWindow() == about.get(); }));
+        EXPECT_TRUE(test::ShowActive(about.get()));
         return *about;
     }
-    void Click(QWidget* target) {  // a real left click in its middle, as the window system delivers it
-        const QPointF local = target->mapTo(about.get(), target->rect().center());
-        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            qt_handleMouseEvent(about->windowHandle(), local, about->mapToGlobal(local),
-                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type,
-                                Qt::NoModifier, ++timestamp);
-    }
-
     std::vector<std::string> opened;
     bool succeed = true;
     test::MessageRecorder messages;
     std::unique_ptr<frmAbout> about;
-    int timestamp = 1000;
 };
 
-// Four rounds: the program's name is the executable's base name, without folder
-// and extension; Esc, Enter (both keys) and a click on 确定 close the window.
+// Four rounds: the program's name is the executable's base name, without folder and extension; every
+// control in its place, the title in bold; Esc, Enter (both keys) and a click on 确定 close the window.
 TEST_F(FrmAboutTest, TextsLayoutAndClosing) {
     const struct { const char* executable; QString name; Qt::Key key; } rounds[] = {
         {"/opt/agency/Foo.exe", "Foo", Qt::Key_Escape}, {"/srv/前台/前台客户端", "前台客户端", Qt::Key_Return},
@@ -70,6 +54,17 @@ TEST_F(FrmAboutTest, TextsLayoutAndClosing) {
             QString("版权所有：") + vendor::Company, QString("公司网站：") + vendor::WebSite,
             QString("联系电话：") + vendor::Telephone, QString("电子信箱：") + vendor::EMail, "警告：...", "    ", "确定"};
         EXPECT_EQ(shown.join('\n').toStdString(), expected.join('\n').toStdString());
+        const struct { const char* name; int x, y, width, height; } places[] = {  // 0 x 0: sized to its text
+            {"cmdOK", 4065, 2745, 1140, 495},       {"lblDisclaimer", 255, 2625, 3630, 225}, {"lblTitle", 1110, 150, 3885, 285},
+            {"lblVersion", 1110, 630, 0, 0},        {"lblDescription_0", 1080, 1110, 0, 0}, {"lblDescription_1", 1080, 1650, 0, 0},
+            {"lblDescription_3", 1080, 1920, 0, 0}, {"lblDescription_2", 1080, 2190, 0, 0}, {"Label1", 270, 2910, 3630, 555},
+            {"picIcon", 300, 240, 555, 555}};
+        for (const auto& p : places) {
+            const QRect at = w.findChild<QWidget*>(p.name)->geometry(), designed = ui::TwipsRect(p.x, p.y, p.width, p.height);
+            EXPECT_TRUE(at.topLeft() == designed.topLeft() && (!p.width || at.size() == designed.size())) << p.name;
+        }
+        const QFont title = w.lblTitle->font();
+        EXPECT_TRUE(title.bold() && title.pointSizeF() == 14.25 && title.family() == "宋体") << title.toString().toStdString();
         // Every label shows its text whole inside the window; the etched separator is grey over white.
         for (QLabel* label : w.findChildren<QLabel*>())
             EXPECT_TRUE(label->width() >= label->fontMetrics().horizontalAdvance(label->text()) &&
@@ -78,9 +73,8 @@ TEST_F(FrmAboutTest, TextsLayoutAndClosing) {
         EXPECT_EQ(shot.pixelColor(w.width() / 2, ui::TwipsY(2445)), QColor(0x80, 0x80, 0x80));
         EXPECT_EQ(shot.pixelColor(w.width() / 2, ui::TwipsY(2460) + 1), QColor(Qt::white));
 
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-            if (r.key != Qt::Key_unknown) qt_handleKeyEvent(w.windowHandle(), type, r.key, Qt::NoModifier);
-        if (r.key == Qt::Key_unknown) Click(w.cmdOK);
+        if (r.key != Qt::Key_unknown) test::PressKey(w.windowHandle(), r.key);
+        if (r.key == Qt::Key_unknown) test::Click(w.cmdOK);
         EXPECT_TRUE(test::WaitUntil([&] { return !w.isVisible(); }) && w.result() == QDialog::Accepted) << r.key;
     }
 }
@@ -96,7 +90,7 @@ TEST_F(FrmAboutTest, OnlyTheWebSiteAndMailLinesAreLinks) {
         SCOPED_TRACE(c.line);
         opened.clear();
         succeed = c.succeed;
-        Click(w.lblDescription[c.line]);
+        test::Click(w.lblDescription[c.line]);
         EXPECT_EQ(w.lblDescription[c.line]->cursor().shape(), c.opens.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
         ASSERT_EQ(opened.size(), c.opens.isEmpty() ? 0u : 1u);
         for (const std::string& target : opened) {  // plain ASCII, decoding to the address
