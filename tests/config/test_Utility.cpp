@@ -91,7 +91,7 @@ TEST(GetTextBetween, CutsTheTextBetweenTheMarkers) {
         {"</IP>x<IP>y</IP>", "<IP>", "</IP>", "y"},
         {"<IP></IP>", "<IP>", "</IP>", ""},
         {"<IP> 10.0.0.1 \n</IP>", "<IP>", "</IP>", " 10.0.0.1 \n"},  // nothing trimmed
-        {"<IP>x", "<IP>", "IP>", ""},                                // end marker overlapping the start
+        {"<IP>x</IP>", "<IP>", "IP>", ""},  // the end marker inside the start marker is found first
         {"[[a]]", "[[", "[", ""},
         {"|abc|def|", "|", "|", "abc"},
         {"地址<IP>服务器甲</IP>结束", "<IP>", "</IP>", "服务器甲"},
