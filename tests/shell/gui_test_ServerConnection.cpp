@@ -99,9 +99,9 @@ protected:
     }
 
     // Stores ServerINFO (web root and database as the demo site has them) and connects.
-    void Connect(const QString& dynaset, const QString& serverIp, const QString& serverId) {
+    void Connect(const QString& dynaset, const QString& serverIp, const QString& serverId, const QString& db = "House") {
         const char* keys[] = {"DynasetIP", "ServerIP", "ServerID", "WebRoot", "DBName"};
-        const QString values[] = {dynaset, serverIp, serverId, "/House/", "House"};
+        const QString values[] = {dynaset, serverIp, serverId, "/House/", db};
         for (int i = 0; i < 5; ++i) WriteIniString(ConfigFilePath, "ServerINFO", keys[i], ui::S(values[i]));
         server->Forget();
         loading_ = true;  // every connection ends in a load
@@ -168,18 +168,34 @@ TEST_F(ServerConnectionTest, StoredValuesLeadToTheirPage) {
     EXPECT_EQ(dialogs_, 0);
 }
 
-// No address stored: the dialog opens; after 确定 the identifier is sent as stored, unknown to the demo service.
-TEST_F(ServerConnectionTest, AfterTheDialogTheIdentifierIsSentAsStored) {
-    connection_.SetDialogRunner([&](QWidget* owner) {
-        ++dialogs_;
-        frmServer dlg(owner);
-        EXPECT_TRUE(dlg.chkDynasetIP->isChecked() && dlg.txtServerID->text() == QStringLiteral("000888"));
-        dlg.txtServerIP->setProperty("tag", lookup);  // the demo server's lookup service
-        dlg.OKButton->click();
-    });
-    Connect("1", "", "000888");
-    EXPECT_TRUE(dialogs_ == 1 && connection_.ServerID == QStringLiteral("000888"));
-    ExpectFailurePage(lookup + "?ServerID=000888", {"没有服务器地址"}, {LookupPath + "?ServerID=000888"});
+// No address stored: the dialog opens, and everything is read again after it. Left in dynamic mode, the
+// identifier is sent as stored, unknown to the demo service; switched to a fixed address (a first start at a
+// desk with a server of its own), no lookup is made and the database name is the one just typed.
+TEST_F(ServerConnectionTest, AfterTheDialogEverythingIsReadAgain) {
+    for (const bool fixed : {false, true}) {
+        SCOPED_TRACE(fixed ? "fixed" : "dynamic");
+        connection_.SetDialogRunner([&](QWidget* owner) {
+            ++dialogs_;
+            frmServer dlg(owner);
+            EXPECT_TRUE(dlg.chkDynasetIP->isChecked() && dlg.txtServerID->text() == QStringLiteral("000888"));
+            dlg.txtServerIP->setProperty("tag", lookup);  // the demo server's lookup service
+            if (fixed) {
+                dlg.chkDynasetIP->click();
+                dlg.txtServerIP->setText(server->origin);
+                dlg.txtDBName->setText("House");
+            }
+            dlg.OKButton->click();
+        });
+        Connect("1", "", "000888", "");
+        if (!fixed) {
+            EXPECT_TRUE(dialogs_ == 1 && connection_.ServerID == QStringLiteral("000888"));
+            ExpectFailurePage(lookup + "?ServerID=000888", {"没有服务器地址"}, {LookupPath + "?ServerID=000888"});
+            continue;
+        }
+        ASSERT_TRUE(server->Saw(ListingPath) && Loaded());
+        EXPECT_EQ(browser_->url().toString(), server->origin + ListingPath);
+        EXPECT_EQ(server->Requests(), QStringList{ListingPath});
+    }
 }
 
 // Lookups that give no usable address show the program's page and load nothing else.
