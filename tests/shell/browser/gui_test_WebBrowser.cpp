@@ -21,7 +21,9 @@
 
 #include "config/Failure.h"
 #include "core/TempDir.h"
+#include "gui/Desktop.h"
 #include "gui/GuiTestKit.h"
+#include "gui/PdfText.h"
 #include "gui/TestHttpServer.h"
 #include "shell/browser/BrowserPrompts.h"
 #include "shell/browser/BrowserWindow.h"
@@ -135,10 +137,7 @@ TEST_F(WebBrowserTest, PrintingToAPdfFileKeepsThePagesText) {
     view->PrintPage();
     ASSERT_TRUE(WaitUntil([&] { return !view->IsPrinting(); }, 20000));
     EXPECT_TRUE(messages.messages().empty());
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-    ASSERT_TRUE(pdftotext.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString text = test::PdfText(pdf);
     EXPECT_TRUE(text.contains("月供明细 Lumaro-4711") && text.contains("等额法")) << text.toStdString();
 }
 
@@ -350,6 +349,7 @@ TEST_F(WebBrowserTest, ALoginCookieOutlivesARestart) {
     qputenv("LUMARO_TEST_PROFILE", profiles.file("restart").c_str());
     for (const char* path : {"/login", "/home"}) {
         QProcess run;
+        test::TieToTest(run);
         run.setProcessChannelMode(QProcess::ForwardedChannels);  // its output joins this test's
         qputenv("LUMARO_TEST_RUN", server.Url(path).toUtf8());
         run.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=*.ALoginCookieOutlivesARestart"});

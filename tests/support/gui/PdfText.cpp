@@ -1,14 +1,14 @@
 #include "gui/PdfText.h"
 
-#include <csignal>
 #include <QProcess>
-#include <sys/prctl.h>
+
+#include "gui/Desktop.h"
 
 namespace lumaro::test {
 
 QString PdfText(const QString& pdf) {
     QProcess pdftotext;
-    pdftotext.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    TieToTest(pdftotext);
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
                                                   QStringLiteral("-")});
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
