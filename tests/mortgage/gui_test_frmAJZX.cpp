@@ -16,7 +16,9 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -116,6 +118,14 @@ TEST_F(CalculatorTest, WindowAsDesigned) {
         EXPECT_TRUE(grid->fontMetrics().horizontalAdvance(QString(chars, '0')) <= width &&
                     width < grid->fontMetrics().horizontalAdvance(QString(chars + 1, '0'))) << c << ": " << width;
     }
+    // Made larger, the window gives the grid the room; the designed size is the least.
+    const QRect designedGrid = grid->geometry();
+    for (const QSize by : {QSize(200, 120), QSize(-1000, -1000)}) {
+        window.resize(window.minimumSize() + by);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid->geometry(), designedGrid.adjusted(0, 0, std::max(0, by.width()), std::max(0, by.height())));
+    }
+    EXPECT_EQ(window.size(), window.minimumSize());
 }
 
 // Form_Load restores the rate in its ordinary form and both positions. Closed any way (case i by exit button, close
@@ -153,29 +163,46 @@ TEST_F(CalculatorTest, RestoresAndSavesTheSection) {
     }
 }
 
-// Computations in turn: the worked example, shrinking, kept and cleared rows, empty and odd inputs, growing again;
-// then the grid's looks, copying and exporting, and the largest schedule.
+// Computations in turn: the worked example, shrinking, kept and cleared rows, empty and odd inputs, long schedules
+// and growing again. Every figure shows whole, the designed column widths being only the least, and the totals row
+// of a schedule ends selected and in view. Then the grid's looks, copying and exporting, and the largest schedule.
 TEST_F(CalculatorTest, GridShowsCopiesAndExportsTheSchedule) {
     frmAJZX window;
     ASSERT_TRUE(test::ShowActive(&window));
     auto* grid = Child<QTableView>(window, "F1Book1");
     const QAbstractItemModel* model = grid->model();
     QItemSelectionModel* selection = grid->selectionModel();
+    const std::vector<int> designed{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
     const QStringList emptied = {"1,,,", "2,,,", "合计,,,"}, totalsOnly = {"合计,0.00,,"};
-    const struct { const char *amount, *rate, *periods; int unit, method; QStringList expected; } steps[] = {
+    const struct { const char *amount, *rate, *periods; int unit, method; QStringList expected; bool widened = false; } steps[] = {
         {"100000", "0.5", "12", 0, 0, kEqual}, {" 100 000", "0.5%", "1", 1, 0, kEqual},
         {"300", "0.5", "2", 0, 1, {"1,150.00,1.50,151.50", "2,150.00,0.75,150.75", "合计,300.00,2.25,302.25"}},
         {"100000", "0.5", "-12", 0, 0, emptied}, {"-100000", "-0.5", "1e9", 0, 0, emptied},
         {"1200", "0", "3", 0, 0, {"1,400.00,0.00,400.00", "2,400.00,0.00,400.00", "3,400.00,0.00,400.00",
                                   "合计,1200.00,0.00,1200.00"}},  // a first use's rate of 0
         {"", "", "", 0, 0, totalsOnly}, {"1e999", "0", "1", 1, 0, {}}, {"abc", "x", "y", 1, 0, totalsOnly},
-        {"1", "0.5", "1e999", 0, 0, {"合计,1.00,,"}}, {"100000", "0.5", "12", 0, 0, kEqual}};
+        {"1", "0.5", "1e999", 0, 0, {"合计,1.00,,"}}, {"1200000", "0.4", "360", 0, 0, {}, true},
+        {"1000000", "0.5", "20", 1, 1, {}, true}, {"-99999999", "3", "600", 0, 0, {}, true},
+        {"100000", "0.5", "12", 0, 0, kEqual}};
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.font = grid->font();
     for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.amount) + "|" + s.periods);
         Compute(window, s.amount, s.rate, s.periods, s.unit, s.method);
-        if (!s.expected.isEmpty()) { EXPECT_EQ(Shown(window), s.expected) << s.amount << "|" << s.periods; }
+        if (!s.expected.isEmpty()) { EXPECT_EQ(Shown(window), s.expected); }
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                ASSERT_LE(grid->itemDelegate()->sizeHint(option, model->index(r, c)).width() + grid->showGrid(),
+                          grid->columnWidth(c)) << r << "," << c;
+        const std::vector<int> widths{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
+        EXPECT_TRUE(std::equal(widths.begin(), widths.end(), designed.begin(), std::greater_equal<>()) &&
+                    (widths != designed) == s.widened);
+        const QModelIndex totals = model->index(model->rowCount() - 1, 0);
+        EXPECT_TRUE(s.expected == emptied ||
+                    (selection->isRowSelected(totals.row()) && grid->viewport()->rect().contains(grid->visualRect(totals))));
     }
-    // Rows of 280 twips; the totals, the widest amounts, read-only, right-aligned, within columns of 11, 11 and 12
-    // characters; the totals row ends selected.
+    // Rows of 280 twips; the totals, the widest amounts, read-only, right-aligned, within their columns.
     for (int r = 0; r < model->rowCount(); ++r) EXPECT_EQ(grid->rowHeight(r), ui::TwipsY(280));
     for (int c = 0; c < 3; ++c) {
         const QModelIndex cell = model->index(12, c);
@@ -253,52 +280,6 @@ TEST_F(CalculatorTest, BoxesTakeNumbersAsPeopleTypeThem) {
     test::PressKey(window.windowHandle(), Qt::Key_Return);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(Shown(window).last(), "合计,1000000.00,32797.15,1032797.16");
-}
-
-// Long schedules: every figure shows whole, the designed column widths being only the least; the selected totals
-// row is scrolled into view. The window can be made larger (not smaller than designed) and the grid takes the room.
-TEST_F(CalculatorTest, LongSchedulesShowWholeFiguresAndTheirTotals) {
-    frmAJZX window;
-    ASSERT_TRUE(test::ShowActive(&window));
-    auto* grid = Child<QTableView>(window, "F1Book1");
-    const QAbstractItemModel* model = grid->model();
-    const std::vector<int> designed{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
-    // Whether every cell's text fits its column, as the grid's delegate lays it out.
-    const auto wholeFigures = [&] {
-        QStyleOptionViewItem option;
-        option.initFrom(grid);
-        option.font = grid->font();
-        for (int r = 0; r < model->rowCount(); ++r)
-            for (int c = 0; c < 3; ++c)
-                if (grid->itemDelegate()->sizeHint(option, model->index(r, c)).width() + grid->showGrid() > grid->columnWidth(c))
-                    return false;
-        return true;
-    };
-    const struct { const char *amount, *rate, *periods; int unit, method; bool widened; } cases[] = {
-        {"1200000", "0.4", "360", 0, 0, true}, {"1000000", "0.5", "240", 0, 0, true},
-        {"1000000", "0.5", "20", 1, 1, true},  {"300", "0.5", "2", 0, 1, false},
-        {"-99999999", "3", "600", 0, 0, true}, {"100000", "0.5", "12", 0, 0, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.amount) + " " + c.periods);
-        Compute(window, c.amount, c.rate, c.periods, c.unit, c.method);
-        EXPECT_TRUE(wholeFigures());
-        std::vector<int> widths{grid->columnWidth(0), grid->columnWidth(1), grid->columnWidth(2)};
-        for (int col = 0; col < 3; ++col) EXPECT_GE(widths[col], designed[col]);
-        EXPECT_EQ(widths != designed, c.widened);
-        // The totals row, selected, lies whole within the grid's view.
-        const QModelIndex totals = model->index(model->rowCount() - 1, 0);
-        EXPECT_TRUE(grid->selectionModel()->isRowSelected(totals.row()));
-        EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(totals))) << grid->visualRect(totals).y();
-    }
-    // Resized, the grid keeps its place and takes the window's room; the designed size is the least.
-    const QRect designedGrid = grid->geometry();
-    window.resize(window.width() + 200, window.height() + 120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid->geometry(), designedGrid.adjusted(0, 0, 200, 120));
-    window.resize(100, 100);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid->geometry(), designedGrid);
-    EXPECT_EQ(window.size(), window.minimumSize());
 }
 
 // 打印… in the grid's context menu and Ctrl+P in the window both open the print preview of the schedule; printed,
