@@ -23,6 +23,7 @@
 #include "platform/Platform.h"
 #include "shell/browser/BrowserPrompts.h"
 #include "shell/CommandBar.h"
+#include "shell/browser/LoadProgressLine.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/frmMain.h"
 
@@ -250,8 +251,8 @@ TEST_F(FrmMainTest, DispatchByName) {
 }
 
 // Back, forward and refresh load pages, picked by their tools or by the keys people use in browsers
-// (pressed on the page); 停止 and Esc end a hanging load, while a loaded page keeps Esc for itself;
-// Ctrl+P prints; all silently.
+// (pressed on the page); 停止 and Esc end a hanging load, over which a slim line shows, while a loaded page
+// keeps Esc for itself; Ctrl+P prints; all silently, the caption unchanged.
 TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
     WriteSettings(kServerSettings);
     server.Route("/House/", TestHttpServer::Html("listing"));
@@ -288,11 +289,14 @@ TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
     TestHttpServer::Response slow = TestHttpServer::Html("slow");
     slow.held = true;
     server.Route("/slow", slow);
+    const QWidget* line = w.WB->progressLine();  // over the top of the page, only while it loads
     for (const char* stop : {"mStop", "Esc"}) {
         const int asked = server.CountRequests("/slow");
         w.WB->Navigate(server.Url("/slow"));
         ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == asked + 1; }));
+        EXPECT_TRUE(line->isVisible() && line->y() == 0 && line->width() == w.WB->width() && w.WB->children().last() == line);
         EXPECT_TRUE(pickAndLoad(stop)) << stop << " ends the load";
+        EXPECT_FALSE(line->isVisible());
     }
     server.ReleaseHeld();
 
@@ -306,6 +310,7 @@ TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
     pick("Ctrl+P");
     EXPECT_TRUE(WaitUntil([&] { return calls == QStringList{"asks for a printer"}; }));
     EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(w.windowTitle(), "Lumaro(前台)") << "pages leave the caption alone";
 }
 
 // On a desktop, shown as start-up shows it: once the browser's surface is there (the first connection
