@@ -250,18 +250,29 @@ TEST_F(FrmMainTest, DispatchByName) {
     EXPECT_EQ(Effects("mHomePage"), "go {server}/changed");
 }
 
-// Back, forward and refresh load pages, picked by their tools or by the keys people use in browsers
-// (pressed on the page); 停止 and Esc end a hanging load, over which a slim line shows, while a loaded page
-// keeps Esc for itself; Ctrl+P prints; all silently, the caption unchanged.
-TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
-    WriteSettings(kServerSettings);
+// Only the first activation connects, also when the window is activated again while that connection runs (its
+// server dialog is up). Back, forward and refresh load pages, picked by their tools or by the keys people use in
+// browsers (pressed on the page); 停止 and Esc end a hanging load, over which a slim line shows, while a loaded
+// page keeps Esc for itself; Ctrl+P prints; all silently, the caption unchanged. Closing the window ends it all.
+TEST_F(FrmMainTest, FirstActivationAndBrowserCommands) {
     server.Route("/House/", TestHttpServer::Html("listing"));
     frmMain& w = Load();
-    int loads = 0;
+    int loads = 0, dialogs = 0;
     QObject::connect(w.WB, &QWebEngineView::loadFinished, [&] { ++loads; });
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(WaitUntil([&] { return loads == 1 && QApplication::activeWindow() == &w; }));  // the first connection
+    QWidget other;
+    const auto activate = [](QWidget& target) {
+        target.show();
+        target.activateWindow();
+        return WaitUntil([&] { return QApplication::activeWindow() == &target; });
+    };
+    // No server stored: the first activation connects, asking for one; activations meanwhile and later do not.
+    w.Connection().SetDialogRunner([&](QWidget*) {
+        ++dialogs;
+        EXPECT_TRUE(activate(other) && activate(w));
+        WriteSettings(kServerSettings);
+    });
+    ASSERT_TRUE(activate(w) && WaitUntil([&] { return loads == 1; }));
+    ASSERT_TRUE(activate(other) && activate(w));
     w.WB->setFocus();
     const auto pick = [&](const char* step) {  // a path: navigate there; a name: its tool; else keys
         if (*step == '/') w.WB->Navigate(server.Url(step));
@@ -311,6 +322,9 @@ TEST_F(FrmMainTest, BrowserCommandsByToolAndKey) {
     EXPECT_TRUE(WaitUntil([&] { return calls == QStringList{"asks for a printer"}; }));
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_EQ(w.windowTitle(), "Lumaro(前台)") << "pages leave the caption alone";
+    EXPECT_TRUE(dialogs == 1 && server.CountRequests("/House/") == 1) << "one connection";
+    w.close();
+    EXPECT_EQ(ends.count(), 1) << "closing the window ends the program";
 }
 
 // On a desktop, shown as start-up shows it: once the browser's surface is there (the first connection
@@ -353,31 +367,6 @@ TEST_F(FrmMainTest, OnADesktopItOpensMaximizedAndClosesAtOnceEvenDuringTheLookup
     EXPECT_EQ(cut.join(", ").toStdString(), "");
     EXPECT_TRUE(w.isHidden());
     EXPECT_TRUE(close.duringTheLookup) << "the close waited for the lookup to end";
-}
-
-// Only the first activation connects, not one while that connection still runs (its
-// server dialog is up: the flag is taken first). Closing the window ends the program.
-TEST_F(FrmMainTest, OnlyTheFirstActivationConnects) {
-    frmMain& w = Load();
-    QWidget other;
-    const auto activate = [](QWidget& target) {
-        target.show();
-        target.activateWindow();
-        ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &target; }));
-    };
-    int dialogs = 0;
-    w.Connection().SetDialogRunner([&](QWidget*) {
-        ++dialogs;
-        activate(other);
-        activate(w);
-        WriteSettings(kServerSettings);
-    });
-    activate(w);
-    ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/House/") == 1; }));
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(server.CountRequests("/House/"), 1);
-    w.close();
-    EXPECT_EQ(ends.count(), 1);
 }
 
 }  // namespace
