@@ -1,7 +1,6 @@
 // The about window: texts, layout, the two links through a recording launcher, and what closes
 // it, driven by real mouse and key input through the window system.
 #include <memory>
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>

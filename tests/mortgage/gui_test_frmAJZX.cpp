@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
@@ -13,7 +12,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>

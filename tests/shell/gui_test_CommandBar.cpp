@@ -9,7 +9,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "config/Vendor.h"

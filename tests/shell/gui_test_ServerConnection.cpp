@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTimer>
-#include <QWebEnginePage>
 #include <gtest/gtest.h>
 
 #include "config/frmServer.h"
