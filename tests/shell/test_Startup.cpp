@@ -106,19 +106,6 @@ TEST_F(Startup, TheFlagDecidesBetweenFirstAndRegisteredRun) {
     }
 }
 
-// Foo finds its own Foo.lic and restarts as Foo; without a registration tool (on systems that may
-// have none) nothing is launched.
-TEST_F(Startup, ARenamedExecutableUsesItsOwnSettingsFile) {
-    WriteBytes(Ini("Lumaro"), "[Regist]\r\nDLL=True\r\n");
-    WriteBytes(Dll("Grid.ocx"), "MZ");
-    test::ScopedEnvironment noTool("PATH", temp_.file("empty"));
-    tool_ = platform::RegistrationTool().value_or("none");
-    UseProgramFolder(folder_, "Foo");
-    EXPECT_EQ(Run(), StartupOutcome::Restarted);
-    EXPECT_EQ(ConfigFilePath, Ini("Foo"));
-    EXPECT_EQ(log, FirstRun(platform::RegistrationTool() ? std::vector<std::string>{"Grid.ocx"} : std::vector<std::string>{}));
-}
-
 // Where the flag cannot be stored (read-only file, or no folder for it), restarting would repeat
 // forever: this instance goes on to the main window, the file untouched. A missing Dll folder counts
 // as empty. Windows has no read-only folders: there a file stands where the folder belongs.
