@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "shell/ServerAddress.h"
 #include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/CompatLayer.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -310,7 +311,11 @@ void ServerConnection::Connect(WebBrowser& browser) {
         return;
     }
     steps.Run([&] { WebURL = Q(ComposeWebUrl(S(WebURL), S(WebRoot), ReadServerInfo("DBName"))); });
-    steps.Run([&] { browser.Navigate(WebURL); });
+    steps.Run([&] {
+        // The agency's server: its pages get the old browser's ways.
+        CompatLayer::SetServerHost(WebBrowser::AddressUrl(WebURL).host());
+        browser.Navigate(WebURL);
+    });
 }
 
 }  // namespace lumaro

@@ -5,12 +5,14 @@
 #include "config/Failure.h"
 #include "config/mdlINI.h"
 #include "ui/WindowKit.h"
+#include "shell/browser/compat/CompatLayer.h"
 #include "shell/frmMain.h"
 #include "shell/frmRegDLl.h"
 #include "shell/mdlMain.h"
 
 int main(int argc, char** argv) {
     using namespace lumaro;
+    CompatLayer::RegisterScheme();  // before the application, as the engine requires
     QApplication app(argc, argv);
     ui::InitApplication();
 

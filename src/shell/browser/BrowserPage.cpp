@@ -10,6 +10,7 @@
 #include "shell/browser/BrowserWindow.h"
 #include "shell/LocalPages.h"
 #include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/CompatLayer.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -64,6 +65,7 @@ BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent) : QWebEngi
     connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         if (url.scheme() != QStringLiteral("data")) crashPage_ = false;
     });
+    CompatLayer::Attach(this);
 }
 
 BrowserPage::~BrowserPage() { BrowserProfile::RemovePage(this); }
@@ -104,7 +106,9 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
         }
         return false;
     }
-    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    const bool accepted = QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    if (accepted && isMainFrame) CompatLayer::BeforeNavigation(this, url);
+    return accepted;
 }
 
 // target=_blank links, window.open and the like open a plain browser window

@@ -12,6 +12,7 @@
 #include "shell/browser/BrowserLanguage.h"
 #include "shell/browser/BrowserWindow.h"
 #include "shell/browser/DownloadHandler.h"
+#include "shell/browser/compat/CompatLayer.h"
 
 namespace lumaro {
 namespace {
@@ -34,7 +35,9 @@ QWebEngineProfile* BrowserProfile::Get() {
     ProfileState& state = State();
     if (state.profile) return state.profile;
 
-    SpeakChineseInBrowser();  // before the engine starts with the first profile
+    // Before the engine starts with the first profile: both pass it switches.
+    SpeakChineseInBrowser();
+    CompatLayer::Start();
     const QString folder = StorageFolder();
     QDir().mkpath(folder);
     auto* profile = new QWebEngineProfile(QStringLiteral("Lumaro"));
@@ -47,6 +50,7 @@ QWebEngineProfile* BrowserProfile::Get() {
     // Staff read Chinese: web applications that can choose should answer in it.
     profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
     new DownloadHandler(profile);
+    CompatLayer::InstallInProfile(profile);
     state.profile = profile;
 
     if (!state.quitHooked) {

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -31,6 +33,14 @@ YesNoQuestion& QuestionSeam() {
     return question;
 }
 PrintDialog& PrintDialogSeam() {
+    static PrintDialog dialog;
+    return dialog;
+}
+PrintDialog& PreviewSeam() {
+    static PrintDialog dialog;
+    return dialog;
+}
+PrintDialog& PageSetupSeam() {
     static PrintDialog dialog;
     return dialog;
 }
@@ -84,6 +94,8 @@ void SetSavePathChooser(SavePathChooser chooser) { SaveChooserSeam() = std::move
 void SetCredentialsProvider(CredentialsProvider provider) { CredentialsSeam() = std::move(provider); }
 void SetYesNoQuestion(YesNoQuestion question) { QuestionSeam() = std::move(question); }
 void SetPrintDialog(PrintDialog dialog) { PrintDialogSeam() = std::move(dialog); }
+void SetPreviewDialog(PrintDialog dialog) { PreviewSeam() = std::move(dialog); }
+void SetPageSetupDialog(PrintDialog dialog) { PageSetupSeam() = std::move(dialog); }
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath) {
     if (SaveChooserSeam()) return SaveChooserSeam()(parent, proposedPath);
@@ -132,6 +144,21 @@ bool ChoosePrinter(QWidget* parent, QPrinter& printer) {
     if (PrintDialogSeam()) return PrintDialogSeam()(parent, printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("打印"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool PreviewPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
+    if (PreviewSeam()) return PreviewSeam()(parent, printer);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    return preview.exec() == QDialog::Accepted;
+}
+
+bool SetUpPage(QWidget* parent, QPrinter& printer) {
+    if (PageSetupSeam()) return PageSetupSeam()(parent, printer);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("页面设置"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -38,6 +38,10 @@ void SetSavePathChooser(SavePathChooser chooser);
 void SetCredentialsProvider(CredentialsProvider provider);
 void SetYesNoQuestion(YesNoQuestion question);
 void SetPrintDialog(PrintDialog dialog);
+// The print preview (true when printed from it) and the page setup (true when
+// accepted) take the same form of replacement.
+void SetPreviewDialog(PrintDialog dialog);
+void SetPageSetupDialog(PrintDialog dialog);
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath);
 std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm);
@@ -46,5 +50,8 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
 // replaces it); nullopt when the user cancels. 确定 and 取消, Enter and Esc.
 std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title);
 bool ChoosePrinter(QWidget* parent, QPrinter& printer);
+// `paint` draws the pages on the printer the preview gives it.
+bool PreviewPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);
+bool SetUpPage(QWidget* parent, QPrinter& printer);
 
 }  // namespace lumaro::prompts

@@ -1,5 +1,6 @@
 #include "shell/browser/WebBrowser.h"
 
+#include <QEventLoop>
 #include <QPrinter>
 #include <QUrl>
 #include <QWebEngineHistory>
@@ -111,8 +112,32 @@ void WebBrowser::PrintPage() {
     if (printer_) return;  // one print at a time; the running one finishes first
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setResolution(300);  // the page reaches a printer as an image: sharp enough, not huge
+    if (pageLayout_) printer->setPageLayout(*pageLayout_);
     if (!prompts::ChoosePrinter(window(), *printer)) return;
     Print(std::move(printer));
+}
+
+void WebBrowser::PreviewPage() {
+    if (printer_) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(300);
+    if (pageLayout_) printer.setPageLayout(*pageLayout_);
+    // The preview draws as it asks; the engine prints in its own time.
+    disconnect(this, &QWebEngineView::printFinished, this, &WebBrowser::OnPrintDone);
+    prompts::PreviewPrint(window(), printer, [this](QPrinter* target) {
+        QEventLoop done;
+        const auto finished = connect(this, &QWebEngineView::printFinished, &done, &QEventLoop::quit);
+        print(target);
+        done.exec();
+        disconnect(finished);
+    });
+    connect(this, &QWebEngineView::printFinished, this, &WebBrowser::OnPrintDone);
+}
+
+void WebBrowser::PageSetup() {
+    QPrinter printer;
+    if (pageLayout_) printer.setPageLayout(*pageLayout_);
+    if (prompts::SetUpPage(window(), printer)) pageLayout_ = printer.pageLayout();
 }
 
 void WebBrowser::PrintToPdf(const QString& path) {

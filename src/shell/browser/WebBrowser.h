@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <QPageLayout>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
@@ -52,6 +54,10 @@ public:
     // The system print dialog for the page shown, then printing it. Printing
     // to a PDF file keeps the page's text as text.
     void PrintPage();
+    // The page in a print preview, printed from there; the page setup dialog,
+    // whose paper, orientation and margins the next prints take.
+    void PreviewPage();
+    void PageSetup();
     // Prints the page shown to a PDF file; printFinished(ok) follows.
     void PrintToPdf(const QString& path);
     bool IsPrinting() const { return printer_ != nullptr; }
@@ -72,6 +78,7 @@ private:
     QPointer<BrowserPage> page_;  // gone early when the profile is released first
     LoadProgressLine* progress_;
     std::unique_ptr<QPrinter> printer_;  // alive until the page is printed
+    std::optional<QPageLayout> pageLayout_;  // from the page setup dialog
 };
 
 }  // namespace lumaro

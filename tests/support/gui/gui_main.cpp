@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/Desktop.h"
+#include "shell/browser/compat/CompatLayer.h"
 #include "ui/WindowKit.h"
 
 // The main of every window test: a QApplication on the offscreen platform (on
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     ::testing::InitGoogleTest(&argc, argv);
+    lumaro::CompatLayer::RegisterScheme();
     QApplication app(argc, argv);
     lumaro::ui::InitApplication();
     return RUN_ALL_TESTS();

@@ -1,7 +1,7 @@
 // Pages written for the old embedded Internet Explorer, one feature each, run in
 // the program's browser against a real HTTP server that answers as a classic
 // ASP server does (text/html without a charset, GB2312 bytes). Every page runs
-// with the legacy shim and without it: it must pass with the shim and fail
+// with the compatibility layer and without it: it must pass with the layer and fail
 // without it; the pages written for browsers of today must pass both ways.
 //
 // A page gives its verdict in its title ("PASS", or "FAIL: why" at the first
@@ -27,11 +27,12 @@
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
 #include "platform/Platform.h"
+#include "shell/browser/BrowserPrompts.h"
 #include "shell/browser/BrowserWindow.h"
 #include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/CompatLayer.h"
+#include "shell/browser/compat/NoticeBar.h"
 #include "ui/WindowKit.h"
-
-static void InitCompatResources() { Q_INIT_RESOURCE(compat); }
 
 namespace lumaro {
 namespace {
@@ -46,60 +47,39 @@ QVariant Js(WebBrowser& view, const QString& script) {
     return result.value_or(QVariant());
 }
 
-// How the pages get the shim: the one place to switch to the browser's own
-// compatibility layer. Until that layer injects it, the test does: legacy.js at
-// document creation in every frame, after a stand-in for the program's side,
-// window.__lumaroIE, which records what a page asks of the program.
-class ShimUnderTest {
+// The browser's compatibility layer for the test server's host, or none;
+// what the pages asked of the program, as the user would have seen it: the
+// print, preview and page setup dialogs, the clipboard question, the notice
+// over the page.
+class Layer {
 public:
-    // Puts the shim into the pages `profile` opens from now on, or takes it out.
-    // `clipboardAnswer`: the user's answer when a page asks to read the clipboard.
-    static void Install(QWebEngineProfile* profile, bool on, bool clipboardAnswer) {
-        QWebEngineScriptCollection* scripts = profile->scripts();
-        for (const QWebEngineScript& script : scripts->find(QStringLiteral("lumaro-legacy-test")))
-            scripts->remove(script);
-        // The layer lets the agency's pages at the clipboard; the shim asks the user before a read.
-        profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, on);
-        profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, on);
-        if (!on) return;
-        InitCompatResources();
-        QFile legacy(QStringLiteral(":/compat/js/legacy.js"));
-        EXPECT_TRUE(legacy.open(QIODevice::ReadOnly));
-        QWebEngineScript script;
-        script.setName(QStringLiteral("lumaro-legacy-test"));
-        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        script.setWorldId(QWebEngineScript::MainWorld);
-        script.setRunsOnSubFrames(true);
-        script.setSourceCode(Stub(clipboardAnswer) + QString::fromUtf8(legacy.readAll()));
-        scripts->insert(script);
+    static void Install(bool on, bool clipboardAnswer) {
+        WebBrowser::ProgramProfile();  // the layer starts with the engine
+        CompatLayer::Configure(on, {QStringLiteral("127.0.0.1")});
+        calls_.clear();
+        const auto dialog = [](const char* call) {
+            return [call](QWidget*, QPrinter&) {
+                calls_ << QString::fromLatin1(call);
+                return false;
+            };
+        };
+        prompts::SetPrintDialog(dialog("print:print"));
+        prompts::SetPreviewDialog(dialog("print:preview"));
+        prompts::SetPageSetupDialog(dialog("print:setup"));
+        prompts::SetYesNoQuestion([clipboardAnswer](QWidget*, const QString& text, const QString&, bool) {
+            calls_ << QStringLiteral("clipboardAllowed");
+            return clipboardAnswer && text.contains(QStringLiteral("剪贴板"));
+        });
     }
-    // What the page shown asked of the program: "print:<kind>", "notice:<feature>", "clipboardAllowed".
     static QStringList ProgramCalls(WebBrowser& view) {
-        const QVariant log = Js(view, QStringLiteral("JSON.stringify(window.__lumaroStubCalls || [])"));
-        QStringList calls;
-        for (const auto& call : QJsonDocument::fromJson(log.toString().toUtf8()).array())
-            calls << call.toString();
+        QStringList calls = calls_;
+        for (const QString& feature : NoticeBar::For(&view)->features())
+            if (NoticeBar::For(&view)->isVisible()) calls << QStringLiteral("notice:") + feature;
         return calls;
     }
 
 private:
-    static QString Stub(bool clipboardAnswer) {
-        return QStringLiteral(R"JS((function () {
-  if ('__lumaroIE' in window) return;
-  var record = function (call) {
-    var top = window;
-    try { if (window.top.document) top = window.top; } catch (e) {}
-    (top.__lumaroStubCalls = top.__lumaroStubCalls || []).push(call);
-  };
-  Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
-    notice: function (feature) { record('notice:' + feature); },
-    print: function (kind) { record('print:' + kind); },
-    clipboardAllowed: function () { record('clipboardAllowed'); return %1; }
-  })});
-})();
-)JS")
-            .arg(clipboardAnswer ? "true" : "false");
-    }
+    static inline QStringList calls_;
 };
 
 // One IE-era page and what running it involves besides its verdict.
@@ -108,7 +88,7 @@ struct Page {
     const char* html;  // UTF-8 here, GB2312 bytes on the wire
     QStringList calls = {};  // what it must ask of the program
     std::function<void(WebBrowser&)> act = {};  // what the user does once it has loaded
-    bool modern = false;  // written for browsers of today: passes with and without the shim
+    bool modern = false;  // written for browsers of today: passes with and without the layer
     const char* clipboardBefore = nullptr;  // the clipboard's text before the page opens
     bool allowClipboard = true;  // the user's answer to a page reading the clipboard
     const char* clipboardAfter = nullptr;  // the clipboard's text the page must leave
@@ -626,7 +606,7 @@ pass();
 </body></html>)HTML",
      .calls = {"notice:ActiveX 控件 ShockwaveFlash.ShockwaveFlash"}},
 
-    // ---- pages of today: the same with and without the shim
+    // ---- pages of today: the same with and without the layer
     {.name = "modernListenersFirst", .html = HEAD R"HTML(</head><body>
 <button id="b">b</button>
 <script>
@@ -738,11 +718,11 @@ protected:
     }
     static QString Path(const Page& page) { return QStringLiteral("/legacy/%1.asp").arg(page.name); }
 
-    // Opens the page in a new browser with the shim or without; its verdict,
+    // Opens the page in a new browser with the layer or without; its verdict,
     // and whether it asked the program what it must have asked.
-    std::string Run(const Page& page, bool shim) { return Verdict(page, shim).toStdString(); }
-    QString Verdict(const Page& page, bool shim) {
-        ShimUnderTest::Install(WebBrowser::ProgramProfile(), shim, page.allowClipboard);
+    std::string Run(const Page& page, bool layer) { return Verdict(page, layer).toStdString(); }
+    QString Verdict(const Page& page, bool layer) {
+        Layer::Install(layer, page.allowClipboard);
         if (page.clipboardBefore) QGuiApplication::clipboard()->setText(QString::fromUtf8(page.clipboardBefore));
         WebBrowser view;
         view.resize(800, 600);
@@ -765,7 +745,7 @@ protected:
         if (view.title() != "PASS") return view.title();
         QStringList calls;
         const auto asked = [&] {
-            calls = ShimUnderTest::ProgramCalls(view);
+            calls = Layer::ProgramCalls(view);
             for (const QString& call : page.calls)
                 if (!calls.contains(call)) return false;
             return true;
@@ -782,13 +762,13 @@ protected:
     test::MessageRecorder messages;  // alerts of pages, should any fail that way
 };
 
-TEST_P(LegacyPageTest, PassesWithTheShimOnly) {
+TEST_P(LegacyPageTest, PassesWithTheLayerOnly) {
     const Page& page = GetParam();
     EXPECT_EQ(Run(page, true), "PASS");
     if (page.modern)
-        EXPECT_EQ(Run(page, false), "PASS") << "a page of today behaves the same without the shim";
+        EXPECT_EQ(Run(page, false), "PASS") << "a page of today behaves the same without the layer";
     else
-        EXPECT_NE(Run(page, false), "PASS") << "the page passes without the shim: it does not test it";
+        EXPECT_NE(Run(page, false), "PASS") << "the page passes without the layer: it does not test it";
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),

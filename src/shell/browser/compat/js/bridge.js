@@ -1,2 +1,81 @@
-// What pages of the agency's server ask of the program itself (dialogs,
-// printing, the clipboard, notices): window.__lumaroIE.
+// What pages of the agency's server ask of the program itself: dialogs,
+// printing, the clipboard, notices (window.__lumaroIE), and the identity of
+// the browser they were written for. LUMARO is the program's configuration
+// for this page: {page, hosts, agent, dialog: {id, args}}.
+(function () {
+  'use strict';
+  if (Object.prototype.hasOwnProperty.call(window, '__lumaroIE')) return;
+
+  // A synchronous request the program answers: the page waits, as it waited
+  // for the old browser's dialogs.
+  function call(what, params) {
+    var query = 'page=' + LUMARO.page;
+    for (var key in params) query += '&' + key + '=' + encodeURIComponent(params[key]);
+    var request = new XMLHttpRequest();
+    request.open('GET', 'lumaro-ie://program/' + what + '?' + query, false);
+    try {
+      request.send(null);
+    } catch (e) {
+      return null;
+    }
+    return request.status === 200 ? request.responseText : null;
+  }
+
+  // Only plain data crosses into a dialog and back: JSON, or nothing.
+  function pack(value) {
+    if (value === undefined) return '';
+    try {
+      var text = JSON.stringify(value);
+      return text === undefined ? '' : text;
+    } catch (e) {
+      return '';
+    }
+  }
+  function unpack(text) {
+    if (text === null || text === '') return undefined;
+    try {
+      return JSON.parse(text);
+    } catch (e) {
+      return undefined;
+    }
+  }
+
+  Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
+    notice: function (feature) { call('notice', {feature: feature}); },
+    print: function (kind) { call('print', {kind: kind}); },
+    clipboardAllowed: function () { return call('clipboard', {}) === 'yes'; }
+  })});
+
+  function dialog(modal) {
+    return function (url, args, features) {
+      var address = new URL(String(url), document.baseURI).href;
+      var answer = call('dialog', {modal: modal ? 1 : 0, url: address, args: pack(args), features: features || ''});
+      return modal ? unpack(answer) : undefined;
+    };
+  }
+  window.showModalDialog = dialog(true);
+  window.showModelessDialog = dialog(false);
+
+  if (LUMARO.dialog && window === window.top) {
+    var arguments_ = unpack(LUMARO.dialog.args);
+    Object.defineProperty(window, 'dialogArguments', {get: function () { return arguments_; }, configurable: true});
+    window.close = function () { call('close', {dialog: LUMARO.dialog.id, value: pack(window.returnValue)}); };
+  }
+
+  // The browser the pages were written for, as servers and scripts asked.
+  var agent = LUMARO.agent;
+  var identity = {
+    userAgent: agent,
+    appName: 'Microsoft Internet Explorer',
+    appVersion: agent.replace(/^Mozilla\//, ''),
+    platform: 'Win32',
+    browserLanguage: 'zh-cn',
+    userLanguage: 'zh-cn',
+    systemLanguage: 'zh-cn',
+    cpuClass: 'x86',
+    appMinorVersion: '0'
+  };
+  Object.keys(identity).forEach(function (name) {
+    Object.defineProperty(navigator, name, {get: function () { return identity[name]; }, configurable: true});
+  });
+})();

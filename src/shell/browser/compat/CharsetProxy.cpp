@@ -1,0 +1,242 @@
+#include "shell/browser/compat/CharsetProxy.h"
+
+#include <QCoreApplication>
+#include <QMutex>
+#include <QNetworkProxy>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+namespace lumaro {
+namespace {
+
+constexpr qsizetype kMaxHead = 64 * 1024;
+
+struct ProxyState {
+    QMutex mutex;
+    QStringList hosts;
+    quint16 port = 0;
+    QThread* thread = nullptr;
+};
+
+ProxyState& State() {
+    static ProxyState state;
+    return state;
+}
+
+bool Relabels(const QByteArray& host) {
+    ProxyState& s = State();
+    QMutexLocker lock(&s.mutex);
+    return s.hosts.contains(QString::fromLatin1(host).toLower());
+}
+
+// Header lines of a head, without its first line.
+QList<QByteArray> HeaderLines(const QByteArray& head) {
+    QList<QByteArray> lines = head.split('\n');
+    lines.removeFirst();
+    for (QByteArray& line : lines) line = line.trimmed();
+    lines.removeAll(QByteArray());
+    return lines;
+}
+
+bool IsHeader(const QByteArray& line, const char* name) {
+    const qsizetype colon = line.indexOf(':');
+    return colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray HeaderValue(const QByteArray& line) { return line.mid(line.indexOf(':') + 1).trimmed(); }
+
+// Each connection carries one request: its head rewritten for the server,
+// then its body, then the answer back until the server is done. Both sides
+// are told the connection closes after it, so the browser never sends a
+// second request, for another site perhaps, down the same one.
+class ProxyConnection : public QObject {
+public:
+    explicit ProxyConnection(QTcpSocket* client) : client_(client) {
+        client_->setParent(this);
+        connect(client_, &QTcpSocket::readyRead, this, &ProxyConnection::FromClient);
+        connect(client_, &QTcpSocket::disconnected, this, &ProxyConnection::End);
+        connect(client_, &QTcpSocket::errorOccurred, this, &ProxyConnection::End);
+    }
+
+private:
+    void FromClient() {
+        if (upstream_) {
+            if (upstream_->state() == QAbstractSocket::ConnectedState) upstream_->write(client_->readAll());
+            else pending_ += client_->readAll();
+            return;
+        }
+        request_ += client_->readAll();
+        const qsizetype end = request_.indexOf("\r\n\r\n");
+        if (end < 0) {
+            if (request_.size() > kMaxHead) End();
+            return;
+        }
+        pending_ = request_.mid(end + 4);
+        OpenUpstream(request_.left(end + 2));
+    }
+
+    void OpenUpstream(const QByteArray& head) {
+        const QList<QByteArray> first = head.left(head.indexOf("\r\n")).split(' ');
+        if (first.size() < 3) return End();
+        method_ = first[0];
+        QByteArray target = first[1];
+        QByteArray authority;
+        if (method_ == "CONNECT") {
+            tunnel_ = true;
+            authority = target;
+        } else {
+            if (!target.startsWith("http://")) return End();
+            target = target.mid(7);
+            const qsizetype slash = target.indexOf('/');
+            authority = slash < 0 ? target : target.left(slash);
+            const QByteArray path = slash < 0 ? QByteArray("/") : target.mid(slash);
+            QByteArray rewritten = method_ + ' ' + path + ' ' + first[2] + "\r\n";
+            for (const QByteArray& line : HeaderLines(head))
+                if (!IsHeader(line, "Proxy-Connection") && !IsHeader(line, "Connection") && !IsHeader(line, "Keep-Alive"))
+                    rewritten += line + "\r\n";
+            rewritten += "Connection: close\r\n\r\n";
+            pending_.prepend(rewritten);
+        }
+        const qsizetype colon = authority.lastIndexOf(':');
+        const bool hasPort = colon > 0 && !authority.endsWith(']');
+        QByteArray host = hasPort ? authority.left(colon) : authority;
+        const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
+        if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
+        relabel_ = !tunnel_ && Relabels(host);
+
+        upstream_ = new QTcpSocket(this);
+        upstream_->setProxy(QNetworkProxy::NoProxy);
+        connect(upstream_, &QTcpSocket::connected, this, [this] {
+            if (tunnel_) client_->write("HTTP/1.1 200 Connection Established\r\n\r\n");
+            upstream_->write(pending_);
+            pending_.clear();
+        });
+        connect(upstream_, &QTcpSocket::readyRead, this, &ProxyConnection::FromUpstream);
+        connect(upstream_, &QTcpSocket::disconnected, this, &ProxyConnection::UpstreamDone);
+        connect(upstream_, &QTcpSocket::errorOccurred, this, &ProxyConnection::UpstreamDone);
+        upstream_->connectToHost(QString::fromLatin1(host), port);
+    }
+
+    void FromUpstream() {
+        if (tunnel_ || answerStarted_) {
+            Forward(upstream_->readAll());
+            return;
+        }
+        answer_ += upstream_->readAll();
+        const qsizetype end = answer_.indexOf("\r\n\r\n");
+        if (end < 0) {
+            if (answer_.size() > kMaxHead) End();
+            return;
+        }
+        answerStarted_ = true;
+        const QByteArray head = answer_.left(end + 2);
+        const QByteArray statusLine = head.left(head.indexOf("\r\n"));
+        const int status = statusLine.split(' ').value(1).toInt();
+        QByteArray rewritten = statusLine + "\r\n";
+        bool chunked = false;
+        for (const QByteArray& line : HeaderLines(head)) {
+            if (IsHeader(line, "Connection") || IsHeader(line, "Keep-Alive") || IsHeader(line, "Proxy-Connection"))
+                continue;
+            if (IsHeader(line, "Content-Length")) remaining_ = HeaderValue(line).toLongLong();
+            if (IsHeader(line, "Transfer-Encoding")) chunked = true;
+            if (relabel_ && IsHeader(line, "Content-Type"))
+                rewritten += "Content-Type: " + CharsetProxy::Relabel(HeaderValue(line)) + "\r\n";
+            else
+                rewritten += line + "\r\n";
+        }
+        rewritten += "Connection: close\r\n\r\n";
+        if (chunked) remaining_ = -1;
+        if (method_ == "HEAD" || status == 204 || status == 304 || (status >= 100 && status < 200)) remaining_ = 0;
+        client_->write(rewritten);
+        Forward(answer_.mid(end + 4));
+        answer_.clear();
+    }
+
+    // The body, counted where its length is known: a server that keeps the
+    // connection open anyway still ends the answer.
+    void Forward(const QByteArray& bytes) {
+        client_->write(bytes);
+        if (!tunnel_ && remaining_ >= 0) {
+            remaining_ -= bytes.size();
+            if (remaining_ <= 0) Finish();
+        }
+    }
+
+    void UpstreamDone() {
+        if (!answerStarted_ && !tunnel_) return End();  // no answer: the browser reports the failure
+        if (upstream_->bytesAvailable()) FromUpstream();
+        Finish();
+    }
+
+    void Finish() {
+        if (finishing_) return;
+        finishing_ = true;
+        if (upstream_) upstream_->disconnect(this);
+        client_->disconnectFromHost();  // after what is still buffered
+        if (client_->state() == QAbstractSocket::UnconnectedState) deleteLater();
+    }
+
+    void End() {
+        if (ended_) return;
+        ended_ = true;
+        if (upstream_) {
+            upstream_->disconnect(this);
+            upstream_->abort();
+        }
+        client_->disconnect(this);
+        client_->abort();
+        deleteLater();
+    }
+
+    QTcpSocket* client_;
+    QTcpSocket* upstream_ = nullptr;
+    QByteArray request_, pending_, answer_, method_;
+    qint64 remaining_ = -1;
+    bool tunnel_ = false, relabel_ = false, answerStarted_ = false, finishing_ = false, ended_ = false;
+};
+
+}  // namespace
+
+QByteArray CharsetProxy::Relabel(const QByteArray& contentType) {
+    const QByteArray type = contentType.split(';').first().trimmed().toLower();
+    static const QList<QByteArray> text = {"text/html", "text/css", "text/javascript", "application/javascript",
+                                           "application/x-javascript", "text/jscript"};
+    if (!text.contains(type) || contentType.toLower().contains("charset=")) return contentType;
+    return contentType.trimmed() + "; charset=GBK";
+}
+
+void CharsetProxy::Start() {
+    ProxyState& s = State();
+    if (s.thread) return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--proxy-server") || flags.contains("--no-proxy-server") || flags.contains("--proxy-pac-url"))
+        return;
+
+    s.thread = new QThread;
+    s.thread->setObjectName(QStringLiteral("CharsetProxy"));
+    s.thread->start();
+    auto* server = new QTcpServer;
+    server->moveToThread(s.thread);
+    QMetaObject::invokeMethod(server, [server] {
+        QObject::connect(server, &QTcpServer::newConnection, server, [server] {
+            while (QTcpSocket* client = server->nextPendingConnection()) new ProxyConnection(client);
+        });
+        if (server->listen(QHostAddress::LocalHost)) State().port = server->serverPort();
+    }, Qt::BlockingQueuedConnection);
+    if (!s.port) return;
+    // Only plain http, loopback included (the demo and many desks run there).
+    flags += " --proxy-server=http=127.0.0.1:" + QByteArray::number(s.port) + " --proxy-bypass-list=<-loopback>";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+void CharsetProxy::SetHosts(const QStringList& hosts) {
+    ProxyState& s = State();
+    QMutexLocker lock(&s.mutex);
+    s.hosts = hosts;
+}
+
+quint16 CharsetProxy::Port() { return State().port; }
+
+}  // namespace lumaro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+namespace lumaro {
+
+// Pages of a Chinese Windows desk's era come without a charset, and Chromium
+// guesses wrong on pages with only a few Chinese characters (EUC-KR,
+// windows-1252); a response labelled GBK decodes right. So the browser's
+// plain http traffic passes a small proxy in the program, which labels the
+// unlabelled pages, scripts and style sheets of the given hosts as GBK and
+// passes everything else through untouched. (https cannot be relabelled.)
+class CharsetProxy {
+public:
+    // Starts the proxy on 127.0.0.1 and routes the browser's http through it.
+    // Before the engine starts; a proxy the user gave the engine is kept.
+    static void Start();
+    static void SetHosts(const QStringList& hosts);
+    static quint16 Port();  // 0 when not started
+
+    // The Content-Type a response of a layer host gets: GBK added to an
+    // unlabelled page, script or style sheet, anything else as it came.
+    static QByteArray Relabel(const QByteArray& contentType);
+};
+
+}  // namespace lumaro

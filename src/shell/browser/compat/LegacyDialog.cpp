@@ -1,0 +1,168 @@
+#include "shell/browser/compat/LegacyDialog.h"
+
+#include <QCloseEvent>
+#include <QHash>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineSettings>
+
+#include "shell/browser/BrowserPage.h"
+#include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/CompatLayer.h"
+
+namespace lumaro {
+namespace {
+
+QHash<int, QPointer<LegacyDialog>>& OpenDialogs() {
+    static QHash<int, QPointer<LegacyDialog>> dialogs;
+    return dialogs;
+}
+
+std::optional<int> Pixels(const QString& value) {
+    static const QRegularExpression number(QStringLiteral("^\\s*(-?\\d+(?:\\.\\d+)?)\\s*(px|em|pt)?\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto match = number.match(value);
+    if (!match.hasMatch()) return std::nullopt;
+    const double n = match.captured(1).toDouble();
+    const QString unit = match.captured(2).toLower();
+    const double scale = unit == QLatin1String("em") ? 16 : unit == QLatin1String("pt") ? 4.0 / 3 : 1;
+    return qRound(n * scale);
+}
+
+std::optional<bool> Flag(const QString& value) {
+    const QString v = value.trimmed().toLower();
+    if (v == QLatin1String("yes") || v == QLatin1String("1") || v == QLatin1String("on") || v == QLatin1String("true"))
+        return true;
+    if (v == QLatin1String("no") || v == QLatin1String("0") || v == QLatin1String("off") || v == QLatin1String("false"))
+        return false;
+    return std::nullopt;
+}
+
+// Reads what the page set as window.returnValue, as JSON; empty for undefined
+// or for what JSON cannot carry.
+const QString kReadReturnValue = QStringLiteral(
+    "(function () { try { var v = window.returnValue; return v === undefined ? '' : JSON.stringify(v); }"
+    " catch (e) { return ''; } })()");
+
+}  // namespace
+
+DialogFeatures ParseDialogFeatures(const QString& features) {
+    DialogFeatures f;
+    bool placed = false;
+    for (const QString& item : features.split(QRegularExpression(QStringLiteral("[;,]")), Qt::SkipEmptyParts)) {
+        const int separator = item.indexOf(QRegularExpression(QStringLiteral("[:=]")));
+        if (separator < 0) continue;
+        const QString key = item.left(separator).trimmed().toLower();
+        const QString value = item.mid(separator + 1);
+        if (key == QLatin1String("dialogwidth")) f.width = Pixels(value);
+        else if (key == QLatin1String("dialogheight")) f.height = Pixels(value);
+        else if (key == QLatin1String("dialogleft")) placed = (f.left = Pixels(value)).has_value() || placed;
+        else if (key == QLatin1String("dialogtop")) placed = (f.top = Pixels(value)).has_value() || placed;
+        else if (key == QLatin1String("center")) f.center = Flag(value).value_or(f.center);
+        else if (key == QLatin1String("resizable")) f.resizable = Flag(value).value_or(f.resizable);
+        else if (key == QLatin1String("scroll")) f.scroll = Flag(value).value_or(f.scroll);
+        else if (key == QLatin1String("status")) f.status = Flag(value).value_or(f.status);
+    }
+    // A dialog placed by the page is not centred unless it asks for both.
+    if (placed && !features.contains(QRegularExpression(QStringLiteral("center\\s*[:=]"), QRegularExpression::CaseInsensitiveOption)))
+        f.center = false;
+    return f;
+}
+
+LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const DialogFeatures& features,
+                           const QString& argumentsJson, bool modal)
+    : QDialog(owner), features_(features) {
+    static int nextId = 1;
+    id_ = nextId++;
+    OpenDialogs().insert(id_, this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    // A page of its own, not one opened by the caller: the caller's page
+    // process waits for the dialog and could not load it.
+    browser_ = new WebBrowser(profile, this);
+    CompatLayer::AttachDialog(browser_->browserPage(), id_, argumentsJson);
+    if (!features.scroll) browser_->page()->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(browser_);
+    if (features.status) {
+        auto* status = new QStatusBar(this);
+        status->setSizeGripEnabled(features.resizable);
+        connect(browser_->page(), &QWebEnginePage::linkHovered, status, [status](const QString& url) {
+            status->showMessage(url);
+        });
+        layout->addWidget(status);
+    }
+    connect(browser_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(browser_->page(), &QWebEnginePage::windowCloseRequested, this, &LegacyDialog::ReadReturnValueAndClose);
+
+    const QSize page(features.width.value_or(400), features.height.value_or(300));
+    browser_->setMinimumSize(features.resizable ? QSize(100, 50) : page);
+    browser_->resize(page);
+    adjustSize();
+    if (!features.resizable) {
+        browser_->setMaximumSize(page);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+
+    QRect area = (owner && owner->screen() ? owner->screen() : screen())->availableGeometry();
+    QRect frame(QPoint(), sizeHint());
+    if (features.center) frame.moveCenter(area.center());
+    else frame.moveTopLeft(QPoint(features.left.value_or(area.left() + 40), features.top.value_or(area.top() + 40)));
+    move(frame.topLeft());
+}
+
+LegacyDialog::~LegacyDialog() {
+    OpenDialogs().remove(id_);
+    if (!finished_) emit closedWith(QString());
+}
+
+void LegacyDialog::Open(const QUrl& url) {
+    browser_->load(url);
+    show();
+    raise();
+    activateWindow();
+}
+
+LegacyDialog* LegacyDialog::Find(int id) { return OpenDialogs().value(id).data(); }
+
+void LegacyDialog::CloseWith(const QString& returnedJson) {
+    if (finished_) return;
+    finished_ = true;
+    emit closedWith(returnedJson);
+    // Later: the page that asked is still waiting for its own answer.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void LegacyDialog::closeEvent(QCloseEvent* event) {
+    if (finished_) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    ReadReturnValueAndClose();
+}
+
+void LegacyDialog::reject() { ReadReturnValueAndClose(); }
+
+// The user closed the dialog: the caller gets the returnValue set so far.
+// A page that does not answer (still loading, hung) gives undefined.
+void LegacyDialog::ReadReturnValueAndClose() {
+    if (finished_ || reading_) return;
+    reading_ = true;
+    QPointer<LegacyDialog> self(this);
+    browser_->page()->runJavaScript(kReadReturnValue, [self](const QVariant& value) {
+        if (self) self->CloseWith(value.toString());
+    });
+    QTimer::singleShot(1000, this, [this] { CloseWith(QString()); });
+}
+
+}  // namespace lumaro
