@@ -93,8 +93,9 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(browser_);
+    QStatusBar* status = nullptr;
     if (features.status) {
-        auto* status = new QStatusBar(this);
+        status = new QStatusBar(this);
         status->setSizeGripEnabled(features.resizable);
         connect(browser_->page(), &QWebEnginePage::linkHovered, status, [status](const QString& url) {
             status->showMessage(url);
@@ -105,16 +106,16 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     connect(browser_->page(), &QWebEnginePage::windowCloseRequested, this, &LegacyDialog::ReadReturnValueAndClose);
 
     const QSize page(features.width.value_or(400), features.height.value_or(300));
-    browser_->setMinimumSize(features.resizable ? QSize(100, 50) : page);
-    browser_->resize(page);
-    adjustSize();
-    if (!features.resizable) {
-        browser_->setMaximumSize(page);
-        layout->setSizeConstraint(QLayout::SetFixedSize);
+    const QSize size = page + QSize(0, status ? status->sizeHint().height() : 0);
+    if (features.resizable) {
+        browser_->setMinimumSize(100, 50);
+        resize(size);
+    } else {
+        setFixedSize(size);
     }
 
     QRect area = (owner && owner->screen() ? owner->screen() : screen())->availableGeometry();
-    QRect frame(QPoint(), sizeHint());
+    QRect frame(QPoint(), size);
     if (features.center) frame.moveCenter(area.center());
     else frame.moveTopLeft(QPoint(features.left.value_or(area.left() + 40), features.top.value_or(area.top() + 40)));
     move(frame.topLeft());

@@ -31,6 +31,7 @@
 #include "shell/browser/BrowserWindow.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CompatLayer.h"
+#include "shell/browser/compat/LegacyDialog.h"
 #include "shell/browser/compat/NoticeBar.h"
 #include "ui/WindowKit.h"
 
@@ -118,6 +119,17 @@ struct Resource {
     const char* type;
 };
 const Resource kResources[] = {
+    {"/legacy/picker.asp", R"HTML(<html><head><title>选择区域</title></head><body><script>
+var a = window.dialogArguments;
+var doubled = window.showModalDialog("/legacy/inner.asp", a.n, "dialogWidth:200px;dialogHeight:100px");
+window.returnValue = {district: a.district, nested: doubled};
+window.close();
+</script></body></html>)HTML",
+     "text/html"},
+    {"/legacy/inner.asp", "<script>window.returnValue = window.dialogArguments * 2; window.close();</script>", "text/html"},
+    {"/legacy/details.asp", "<html><head><title>房源详情</title></head><body><script>window.returnValue = '已看';</script></body></html>",
+     "text/html"},
+    {"/legacy/districts.js", "var district = '东城区';", "application/x-javascript"},
     {"/check.js", R"JS(
 var verdict = null;
 function report(text) { if (verdict === null) { verdict = text; document.title = text; } }
@@ -156,6 +168,34 @@ window.attachEvent("onload", function () { opener.popupSaw(window.event.type == 
 )XML",
      "text/xml"},
 };
+
+// Clicking at the page's top left corner runs its go().
+#define DIALOG_BUTTON \
+    "</head><body><button onclick='go()' style='position:absolute;left:0;top:0;width:200px;height:80px'>" \
+    "打开</button><script>"
+
+// What the user does with the dialog the page opened: checks it is a dialog
+// of the page's window with the page area and caption asked for, blocking
+// the window or not, then closes it. A page without a dialog gets no verdict.
+std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool modal) {
+    return [=](WebBrowser& view) {
+        Click(view, QPoint(100, 40));
+        LegacyDialog* dialog = nullptr;
+        const bool opened = WaitUntil([&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
+            return false;
+        }, 3000);
+        if (!opened) return;  // the page fails for it
+        if (!caption.isEmpty()) EXPECT_TRUE(WaitUntil([&] { return dialog->windowTitle() == caption; }));
+        EXPECT_EQ(dialog->browser()->size(), area);
+        EXPECT_EQ(dialog->parentWidget(), view.window());
+        EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+        EXPECT_EQ(dialog->isModal(), modal);
+        WaitUntil([&] { return !dialog->browser()->page()->isLoading(); }, 3000);
+        dialog->close();
+    };
+}
 
 // The head every page starts with.
 #define HEAD "<html><head><script src=\"/check.js\"></script>"
@@ -553,6 +593,47 @@ check(seen.join() == "a,b", "Enumerator " + seen.join());
 pass();
 </script></body></html>)HTML"},
 
+    // ---- dialogs
+    {.name = "showModalDialog", .html = HEAD R"HTML(</head><body><input id="district">
+<script>
+var picked = window.showModalDialog("/legacy/picker.asp", {district: "东城区", n: 2}, "dialogWidth:320px;dialogHeight:200px");
+check(picked && picked.district == "东城区" && picked.nested == 4, "returned " + JSON.stringify(picked));
+document.getElementById("district").value = picked.district;
+pass();
+</script></body></html>)HTML"},
+    {.name = "showModalDialogClosedByTheUser", .html = HEAD DIALOG_BUTTON R"HTML(
+function go() {
+  var seen = window.showModalDialog("details.asp", null, "dialogWidth:320px;dialogHeight:200px;resizable:no");
+  check(seen == "已看", "returned " + seen);
+  pass();
+}
+</script></body></html>)HTML",
+     .act = CloseDialog({320, 200}, "房源详情", true)},
+    {.name = "showModalDialogThatNeverLoads", .html = HEAD DIALOG_BUTTON R"HTML(
+function go() {
+  check(window.showModalDialog("http://127.0.0.1:1/", 1) === undefined, "a value from nowhere");
+  pass();
+}
+</script></body></html>)HTML",
+     .act = CloseDialog({400, 300}, QString(), true)},
+    {.name = "showModelessDialog", .html = HEAD DIALOG_BUTTON R"HTML(
+function go() {
+  window.showModelessDialog("details.asp", null, "dialogWidth:250px;dialogHeight:150px;resizable:yes");
+  pass();
+}
+</script></body></html>)HTML",
+     .act = CloseDialog({250, 150}, "房源详情", false)},
+
+    // ---- encoding: a page, a script, a style sheet of the server without a charset
+    {.name = "gbkWithoutCharset", .html = R"HTML(<html><head><script src="/check.js"></script>
+<script src="/legacy/districts.js"></script><title>House list</title></head><body>
+<form action=save.asp method=post><input name=a value=1><input type=submit value=OK></form><p>Total: 12</p><p id="p">价格</p><script>
+check(document.characterSet == "GBK", document.characterSet);
+check(document.getElementById("p").innerText == "\u4ef7\u683c", "the page's text");
+check(district == "\u4e1c\u57ce\u533a", "the script's text");
+pass();
+</script></body></html>)HTML"},
+
     // ---- printing
     {.name = "ExecWB", .html = HEAD R"HTML(</head><body>
 <object id="WB" classid="CLSID:8856F961-340A-11D0-A96B-00C04FD705A2" width="0" height="0"></object>
@@ -769,6 +850,53 @@ TEST_P(LegacyPageTest, PassesWithTheLayerOnly) {
         EXPECT_EQ(Run(page, false), "PASS") << "a page of today behaves the same without the layer";
     else
         EXPECT_NE(Run(page, false), "PASS") << "the page passes without the layer: it does not test it";
+}
+
+// The layer is the agency server's alone: the same page by another of the
+// server's names is shown as a modern browser shows it, as it was sent.
+TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
+    Layer::Install(true, true);
+    // Chromium takes these few Chinese characters for Korean unless told.
+    server.Route("/legacy/who.asp",
+                 {Gbk("<html><head><title>House list</title></head><body><form action=save.asp method=post>"
+                      "<input name=a value=1><input type=submit value=OK></form><p>Total: 12</p>价格</body></html>"),
+                  {{"Content-Type", "text/html"}}});
+    for (const auto& [host, layer] : {std::pair{"127.0.0.1", true}, {"localhost", false}}) {
+        SCOPED_TRACE(host);
+        WebBrowser view;
+        bool loaded = false;
+        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
+        view.Navigate(server.Url(QStringLiteral("/legacy/who.asp")).replace(QStringLiteral("127.0.0.1"), host));
+        ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+        EXPECT_EQ(Js(view, QStringLiteral("navigator.appName")).toString() == "Microsoft Internet Explorer", layer);
+        EXPECT_EQ(Js(view, QStringLiteral("typeof document.attachEvent")).toString() == "function", layer);
+        EXPECT_EQ(Js(view, QStringLiteral("document.body.innerText.indexOf('\\u4ef7\\u683c') >= 0")).toBool(), layer);
+        EXPECT_EQ(server.Requests("/legacy/who.asp").last().headers.value("user-agent").contains("MSIE"), layer);
+    }
+}
+
+// A caller gone while its dialog is open takes the dialog along, nothing more.
+TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
+    Layer::Install(true, true);
+    server.Route("/legacy/caller.asp", {Gbk(HEAD DIALOG_BUTTON "function go() { showModalDialog('details.asp'); }</script>"),
+                                        {{"Content-Type", "text/html"}}});
+    auto view = std::make_unique<WebBrowser>();
+    view->resize(400, 300);
+    view->show();
+    bool loaded = false;
+    QObject::connect(view.get(), &QWebEngineView::loadFinished, view.get(), [&] { loaded = true; });
+    view->Navigate(server.Url(QStringLiteral("/legacy/caller.asp")));
+    ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+    WaitUntil([&] { return Js(*view, QStringLiteral("performance.getEntriesByName('first-contentful-paint').length")).toInt() > 0; });
+    Click(*view, QPoint(100, 40));
+    const auto dialogs = [] {
+        int n = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets()) n += qobject_cast<LegacyDialog*>(widget) != nullptr;
+        return n;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return dialogs() == 1; }));
+    view.reset();
+    EXPECT_TRUE(WaitUntil([&] { return dialogs() == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),
