@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include "shell/LocalPages.h"
+
 namespace lumaro {
 namespace {
 
@@ -105,10 +107,12 @@ private:
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
         relabel_ = !tunnel_ && Relabels(host);
+        authority_ = authority;
 
         upstream_ = new QTcpSocket(this);
         upstream_->setProxy(QNetworkProxy::NoProxy);
         connect(upstream_, &QTcpSocket::connected, this, [this] {
+            connected_ = true;
             if (tunnel_) client_->write("HTTP/1.1 200 Connection Established\r\n\r\n");
             upstream_->write(pending_);
             pending_.clear();
@@ -164,8 +168,29 @@ private:
         }
     }
 
+    // A server that cannot be reached is told as the browser tells it, in
+    // the program's page: this connection to the browser itself is fine.
+    void Unreachable() {
+        QString cause;
+        switch (upstream_->error()) {
+        case QAbstractSocket::ConnectionRefusedError: cause = QStringLiteral("拒绝了连接请求"); break;
+        case QAbstractSocket::HostNotFoundError: cause = QStringLiteral("的地址找不到"); break;
+        case QAbstractSocket::SocketTimeoutError: cause = QStringLiteral("响应时间过长"); break;
+        default: cause = QStringLiteral("无法连接（%1）").arg(upstream_->errorString());
+        }
+        const std::string body = "<h1>无法访问此网站</h1><p><code>" + HtmlEscape(authority_.toStdString()) + "</code> " +
+                                 cause.toStdString() + "。</p><p>请检查服务器是否运行、网址是否正确，然后刷新（F5）。</p>";
+        const QByteArray page = QByteArray::fromStdString(LocalPage("无法访问此网站", body));
+        client_->write("HTTP/1.1 502 Bad Gateway\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+                       QByteArray::number(page.size()) + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page);
+        Finish();
+    }
+
     void UpstreamDone() {
-        if (!answerStarted_ && !tunnel_) return End();  // no answer: the browser reports the failure
+        if (!answerStarted_ && !tunnel_) {
+            if (upstream_->state() != QAbstractSocket::ConnectedState && !connected_) return Unreachable();
+            return End();  // connected, then nothing: the browser reports an empty answer
+        }
         if (upstream_->bytesAvailable()) FromUpstream();
         Finish();
     }
@@ -192,9 +217,9 @@ private:
 
     QTcpSocket* client_;
     QTcpSocket* upstream_ = nullptr;
-    QByteArray request_, pending_, answer_, method_;
+    QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;
-    bool tunnel_ = false, relabel_ = false, answerStarted_ = false, finishing_ = false, ended_ = false;
+    bool tunnel_ = false, relabel_ = false, connected_ = false, answerStarted_ = false, finishing_ = false, ended_ = false;
 };
 
 }  // namespace
