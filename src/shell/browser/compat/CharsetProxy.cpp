@@ -14,10 +14,13 @@ namespace lumaro {
 namespace {
 
 constexpr qsizetype kMaxHead = 64 * 1024;
+constexpr qsizetype kMaxKeptPage = 2 * 1024 * 1024;
+constexpr qsizetype kKeptPages = 8;
 
 struct ProxyState {
     QMutex mutex;
     QStringList hosts;
+    QList<QPair<QString, QByteArray>> pages;  // url, body; the newest last
     quint16 port = 0;
     QThread* thread = nullptr;
 };
@@ -107,6 +110,7 @@ private:
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
         relabel_ = !tunnel_ && Relabels(host);
+        if (!tunnel_) url_ = QString::fromLatin1("http://" + target.left(target.indexOf('#') < 0 ? target.size() : target.indexOf('#')));
         authority_ = authority;
 
         upstream_ = new QTcpSocket(this);
@@ -152,6 +156,8 @@ private:
         }
         rewritten += "Connection: close\r\n\r\n";
         if (chunked) remaining_ = -1;
+        keep_ = relabel_ && !chunked && status == 200 && method_ != "HEAD" &&
+                rewritten.toLower().contains("content-type: text/html");
         if (method_ == "HEAD" || status == 204 || status == 304 || (status >= 100 && status < 200)) remaining_ = 0;
         client_->write(rewritten);
         Forward(answer_.mid(end + 4));
@@ -162,6 +168,13 @@ private:
     // connection open anyway still ends the answer.
     void Forward(const QByteArray& bytes) {
         client_->write(bytes);
+        if (keep_) {
+            body_ += bytes;
+            if (body_.size() > kMaxKeptPage) {
+                keep_ = false;
+                body_.clear();
+            }
+        }
         if (!tunnel_ && remaining_ >= 0) {
             remaining_ -= bytes.size();
             if (remaining_ <= 0) Finish();
@@ -198,6 +211,7 @@ private:
     void Finish() {
         if (finishing_) return;
         finishing_ = true;
+        if (keep_ && remaining_ <= 0 && body_.contains("<xml") | body_.contains("<XML")) Keep();
         if (upstream_) upstream_->disconnect(this);
         client_->disconnectFromHost();  // after what is still buffered
         if (client_->state() == QAbstractSocket::UnconnectedState) deleteLater();
@@ -215,7 +229,18 @@ private:
         deleteLater();
     }
 
+    void Keep() {
+        ProxyState& s = State();
+        QMutexLocker lock(&s.mutex);
+        s.pages.removeIf([this](const auto& page) { return page.first == url_; });
+        s.pages.append({url_, body_});
+        while (s.pages.size() > kKeptPages) s.pages.removeFirst();
+    }
+
     QTcpSocket* client_;
+    QString url_;
+    QByteArray body_;
+    bool keep_ = false;
     QTcpSocket* upstream_ = nullptr;
     QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;
@@ -260,6 +285,14 @@ void CharsetProxy::SetHosts(const QStringList& hosts) {
     ProxyState& s = State();
     QMutexLocker lock(&s.mutex);
     s.hosts = hosts;
+}
+
+std::optional<QByteArray> CharsetProxy::RecentPage(const QString& url) {
+    ProxyState& s = State();
+    QMutexLocker lock(&s.mutex);
+    for (const auto& [address, body] : s.pages)
+        if (address == url) return body;
+    return std::nullopt;
 }
 
 quint16 CharsetProxy::Port() { return State().port; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 
 namespace lumaro {
 
@@ -21,6 +22,12 @@ public:
     // The Content-Type a response of a layer host gets: GBK added to an
     // unlabelled page, script or style sheet, anything else as it came.
     static QByteArray Relabel(const QByteArray& contentType);
+
+    // The bytes of a recent page of those hosts that holds an <xml> data
+    // island, as the server sent them: the island's markup, which the HTML
+    // parser does not keep, without asking the server again (the page may
+    // have been the answer to a form, or an action).
+    static std::optional<QByteArray> RecentPage(const QString& url);
 };
 
 }  // namespace lumaro

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QStringDecoder>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWebEngineProfile>
@@ -190,6 +191,11 @@ public:
         } else if (call == QLatin1String("dialog")) {
             OpenDialog(job, page, value("url"), value("args"), value("features"),
                        value("modal") == QLatin1String("1"));
+        } else if (call == QLatin1String("source")) {
+            const auto page = CharsetProxy::RecentPage(value("url"));
+            if (!page) return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            auto decoder = QStringDecoder(value("charset").toLatin1().constData());
+            Reply(job, decoder.isValid() ? decoder.decode(*page) : QString::fromUtf8(*page));
         } else if (call == QLatin1String("close")) {
             const QString returned = value("value");
             if (auto* dialog = LegacyDialog::Find(value("dialog").toInt())) dialog->CloseWith(returned);

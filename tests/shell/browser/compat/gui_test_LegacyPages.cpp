@@ -801,7 +801,13 @@ protected:
 
     // Opens the page in a new browser with the layer or without; its verdict,
     // and whether it asked the program what it must have asked.
-    std::string Run(const Page& page, bool layer) { return Verdict(page, layer).toStdString(); }
+    // A page is asked for once: the layer never asks the server again for it.
+    std::string Run(const Page& page, bool layer) {
+        const int before = server.CountRequests(Path(page));
+        const std::string verdict = Verdict(page, layer).toStdString();
+        EXPECT_EQ(server.CountRequests(Path(page)), before + 1) << "requests of the page";
+        return verdict;
+    }
     QString Verdict(const Page& page, bool layer) {
         Layer::Install(layer, page.allowClipboard);
         if (page.clipboardBefore) QGuiApplication::clipboard()->setText(QString::fromUtf8(page.clipboardBefore));

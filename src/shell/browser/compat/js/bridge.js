@@ -43,7 +43,9 @@
   Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
     notice: function (feature) { call('notice', {feature: feature}); },
     print: function (kind) { call('print', {kind: kind}); },
-    clipboardAllowed: function () { return call('clipboard', {}) === 'yes'; }
+    clipboardAllowed: function () { return call('clipboard', {}) === 'yes'; },
+    // The page's markup as its server sent it, or null.
+    pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); }
   })});
 
   function dialog(modal) {

@@ -1678,7 +1678,10 @@
     });
     var index = inline.indexOf(el);
     if (st.source === undefined) {
-      st.source = doc.URL.indexOf('http') === 0 ? fetchText(doc.URL.split('#')[0], doc.characterSet) : null;
+      // From the program, which kept what the server sent: asking the
+      // server again could repeat a form's post or an action.
+      var p = program();
+      st.source = p && typeof p.pageSource === 'function' ? p.pageSource(doc.URL.split('#')[0], doc.characterSet) : null;
     }
     if (st.source) {
       var written = [], m, island = /<xml\b([^>]*)>([\s\S]*?)<\/xml\s*>/gi;
