@@ -27,16 +27,11 @@ public:
         QByteArray basicAuth;  // "user:password": other requests get 401 with a Basic challenge
         bool held = false;     // answered only when ReleaseHeld() is called
         bool cutOff = false;   // the whole body announced, only its first half sent before the connection closes
-        // Sent without Content-Length: the body ends when the connection closes, or as its own framing
-        // says when the headers carry Transfer-Encoding: chunked.
-        bool unframed = false;
         int status = 200;
     };
     struct Request {
         QByteArray path;  // without the query
         QMap<QByteArray, QByteArray> headers;  // names in lower case
-        QByteArray method;  // "GET", "POST", ...
-        QByteArray body;    // as long as Content-Length says
     };
     enum class Transport { Plain, SelfSignedTls };  // TLS: https with a certificate no browser trusts
 
