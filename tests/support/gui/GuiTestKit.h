@@ -52,9 +52,8 @@ private:
     int count_ = 0;
 };
 
-// A key pressed and released as the window system reports it to `window`: Qt's
-// shortcuts see it first, then the focus widget. The key's text goes along
-// (a letter, Esc, Enter; Ctrl+letter as its control character).
+// A key pressed and released as the window system reports it to `window` (shortcuts first, then the focus widget),
+// with its text: a letter, Esc, Enter; Ctrl+letter as its control character.
 void PressKey(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Every key of `keys` ("Ctrl+F", "Alt+Left"), one after the other.
 void PressKeys(QWindow* window, const QString& keys);

@@ -10,13 +10,8 @@
 
 namespace lumaro::test {
 
-// A small HTTP/1.1 server on 127.0.0.1 for tests, on Qt's HttpServer module. It
-// runs on a thread of its own, so a client that blocks the test's thread is
-// still answered. Every request is recorded; unknown paths get 404.
-//
-//   TestHttpServer server;
-//   server.Route("/page", TestHttpServer::Html("<p>hello</p>"));
-//   browser.Navigate(server.Url("/page"));
+// An HTTP/1.1 server on 127.0.0.1 on a thread of its own (a client blocking the test's thread is still answered).
+// Every request is recorded; unknown paths get 404.
 class TestHttpServer {
 public:
     struct Response {
