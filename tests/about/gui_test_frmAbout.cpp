@@ -64,13 +64,10 @@ TEST_F(FrmAboutTest, TextsLayoutAndClosing) {
         }
         const QFont title = w.lblTitle->font();
         EXPECT_TRUE(title.bold() && title.pointSizeF() == 14.25 && title.family() == "宋体") << title.toString().toStdString();
-        // Every label shows its text whole inside the window; the etched separator is grey over white.
+        // Every label shows its text whole inside the window.
         for (QLabel* label : w.findChildren<QLabel*>())
             EXPECT_TRUE(label->width() >= label->fontMetrics().horizontalAdvance(label->text()) &&
                         w.rect().contains(label->geometry())) << label->objectName().toStdString();
-        const QImage shot = w.grab().toImage().scaled(w.size());
-        EXPECT_EQ(shot.pixelColor(w.width() / 2, ui::TwipsY(2445)), QColor(0x80, 0x80, 0x80));
-        EXPECT_EQ(shot.pixelColor(w.width() / 2, ui::TwipsY(2460) + 1), QColor(Qt::white));
 
         if (r.key != Qt::Key_unknown) test::PressKey(w.windowHandle(), r.key);
         if (r.key == Qt::Key_unknown) test::Click(w.cmdOK);

@@ -15,13 +15,10 @@ TEST(NormalizeFolder, GivesOneSeparatorAndATrailingOne) {
     const struct { const char* input; char separator; const char* expected; } rows[] = {
         {R"(D:\Agency)", '\\', R"(D:\Agency\)"},
         {"D:/Agency/bin", '\\', R"(D:\Agency\bin\)"},
-        {"D:/Agency/bin/", '\\', R"(D:\Agency\bin\)"},
         {R"(D:\)", '\\', R"(D:\)"},
-        {"D:/", '\\', R"(D:\)"},
         {R"(C:\Program Files\房产中介)", '\\', R"(C:\Program Files\房产中介\)"},
         {"", '\\', "\\"},
         {"/opt/lumaro", '/', "/opt/lumaro/"},
-        {"/opt/lumaro/", '/', "/opt/lumaro/"},
         {"/", '/', "/"},
         {"", '/', "/"},
         {R"(/opt/a\b)", '/', R"(/opt/a\b/)"},  // "\" is an ordinary character on POSIX
@@ -64,39 +61,22 @@ TEST(GetAppFolder, FollowsTheExecutable) {
     EXPECT_EQ(GetAppFolder(), folder);
 }
 
-TEST(GetSystemFolder, EndsInTheSeparator) {
-#ifdef _WIN32
-    const std::string folder = GetSystemFolder();
-    ASSERT_GT(folder.size(), 3u);
-    EXPECT_EQ(folder.substr(1, 2), ":\\") << folder;
-    EXPECT_EQ(folder.back(), '\\') << folder;
-#else
-    EXPECT_EQ(GetSystemFolder(), "/usr/bin/");
-#endif
-}
-
 // Each row: text, start marker, end marker, the text between.
 TEST(GetTextBetween, CutsTheTextBetweenTheMarkers) {
     const struct { const char* text; const char* start; const char* end; const char* expected; } rows[] = {
         {"<body>当前地址：<IP>http://10.0.0.7:8080</IP>\r\n</body>", "<IP>", "</IP>", "http://10.0.0.7:8080"},
         {"<ip>192.168.1.5</ip>", "<IP>", "</IP>", "192.168.1.5"},  // letter case ignored
-        {"<Ip>a</iP>", "<iP>", "</Ip>", "a"},
         {"<IP>1.1.1.1</IP><IP>2.2.2.2</IP>", "<IP>", "</IP>", "1.1.1.1"},  // first start marker counts
         {"<IP>a</IP>b</IP>", "<IP>", "</IP>", "a"},                        // first end marker after it
         {"<IP>a<IP>b</IP>", "<IP>", "</IP>", "a<IP>b"},
         {"192.168.1.5</IP>", "<IP>", "</IP>", ""},  // no start marker
         {"<IP>192.168.1.5", "<IP>", "</IP>", ""},   // no end marker
-        {"", "<IP>", "</IP>", ""},
         {"</IP>192.168.1.5<IP>", "<IP>", "</IP>", ""},  // end marker only before the start
-        {"</IP>x<IP>y</IP>", "<IP>", "</IP>", "y"},
-        {"<IP></IP>", "<IP>", "</IP>", ""},
         {"<IP> 10.0.0.1 \n</IP>", "<IP>", "</IP>", " 10.0.0.1 \n"},  // nothing trimmed
         {"<IP>x</IP>", "<IP>", "IP>", ""},  // the end marker inside the start marker is found first
         {"[[a]]", "[[", "[", ""},
         {"|abc|def|", "|", "|", "abc"},
-        {"地址<IP>服务器甲</IP>结束", "<IP>", "</IP>", "服务器甲"},
         {"前【甲乙】后", "【", "】", "甲乙"},
-        {"<IP>É</IP>", "<IP>", "</IP>", "É"},
         {"<I", "<IP>", "</IP>", ""},  // marker longer than the text
         {"ab</IP>", "", "</IP>", "ab"},
         {"<IP>ab", "<IP>", "", ""},

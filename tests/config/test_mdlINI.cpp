@@ -52,9 +52,7 @@ TEST_F(SettingsFile, ReadsAsTheProfileFunctionsDo) {
         {"heading_runs_to_last_bracket", "[a]b]\r\nk=v\r\n", "a]b", "k", "v"},
         {"heading_rest_of_line_ignored", "[S] k=x\r\nk=v\r\n", "S", "k", "v"},
         {"heading_without_close_is_a_key", "[S]\r\n[T=1\r\nk=v\r\n", "S", "[T", "1"},
-        {"heading_without_close_keeps_section", "[S]\r\n[T=1\r\nk=v\r\n", "S", "k", "v"},
         {"lf_crlf_and_cr_end_lines", "[A]\r\na=1\n[S]\rk=v\rj=w\r\n", "S", "j", "w"},
-        {"cr_ends_value", "[A]\r\na=1\n[S]\rk=v\rj=w\r\n", "S", "k", "v"},
         {"zero_byte_ends_value_blank_kept", "[S]\r\nk=abc \0def\r\n"s, "S", "k", "abc "},
         {"zero_byte_then_quotes", "[S]\r\nk=\"ab\"\0x\r\n"s, "S", "k", "ab"},
         {"split_at_first_equals", "[S]\r\nk=a=b\r\n", "S", "k", "a=b"},
@@ -66,26 +64,19 @@ TEST_F(SettingsFile, ReadsAsTheProfileFunctionsDo) {
         // The section "" is the lines before the first heading, even none: a "[]" heading is never reached.
         {"empty_heading_at_start_never_reached", "[]\r\nk=v\r\n", "", "k", ""},
         {"empty_heading_after_lines_never_reached", "a=1\r\n[]\r\nk=v\r\n", "", "k", ""},
-        {"empty_heading_after_section_never_reached", "[S]\r\n[]\r\nk=v\r\n", "", "k", ""},
         {"names_passed_trimmed", "[Setup]\r\nk=v\r\n", " \tSetup\x1A", "\v k \f", "v"},
-        {"first_section_only", "[S]\r\na=1\r\n[s]\r\nb=2\r\n", "S", "b", ""},
         {"first_section_wins", "[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "1"},
         {"first_key_line_wins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
-        {"blank_lines_inside_section", "[S]\r\n\r\n \t\r\nk=v\r\n", "S", "k", "v"},
         {"next_heading_ends_section", "[S]\r\na=1\r\n[T]\r\nk=v\r\n", "S", "k", ""},
         {"quotes_removed_inner_blanks_kept", "[S]\r\nk= \" v \" \r\n", "S", "k", " v "},
         {"single_quotes_removed", "[S]\r\nk='v'\r\n", "S", "k", "v"},
         {"only_one_pair_removed", "[S]\r\nk=\"\"v\"\"\r\n", "S", "k", "\"v\""},
-        {"mixed_quotes_kept", "[S]\r\nk=\"v'\r\n", "S", "k", "\"v'"},
         {"lone_quote_kept", "[S]\r\nk=\"\r\n", "S", "k", "\""},
         {"empty_quotes_read_empty", "[S]\r\nk=''\r\n", "S", "k", ""},
-        {"empty_value", "[Setup]\r\nMainWeb=\r\n", "Setup", "MainWeb", ""},
         {"missing_key", "[Setup]\r\nStatusBar=False\r\n", "Setup", "MainWeb", ""},
         {"missing_section", "[Setup]\r\nStatusBar=False\r\n", "ServerINFO", "StatusBar", ""},
-        {"empty_file", "", "Setup", "StatusBar", ""},
         {"empty_key_asked", "[S]\r\n=v\r\n", "S", "", ""},
         {"chinese_names", "[" + AJ + "]\r\n" + DK + "=0.5\r\n", "按揭咨询", "贷款利率", "0.5"},
-        {"chinese_value", "[S]\r\nk=" + AJ + "\r\n", "S", "k", "按揭咨询"},
         // 0x81 0x41 is 丄, 0x81 0x61 is 乤, 0x81 0x5D is 乚: trail bytes that look like letters or "]".
         {"trail_byte_letters_not_folded", "[\x81\x41]\r\nk=v\r\n", "乤", "k", ""},
         {"double_byte_name_matched_exactly", "[\x81\x41]\r\nk=v\r\n", "丄", "k", "v"},
@@ -94,7 +85,6 @@ TEST_F(SettingsFile, ReadsAsTheProfileFunctionsDo) {
         {"name_ending_in_trail_bracket", "[\x81\x5D]\r\nk=v\r\n", "乚", "k", "v"},
         {"fullwidth_letters_not_folded", "[Ｓ]\r\nk=v\r\n", "ｓ", "k", ""},
         {"undecodable_bytes_become_replacement", "[S]\r\nk=a\xFF" "b\x81\r\n", "S", "k", "a\uFFFDb\uFFFD"},
-        {"invalid_bytes_elsewhere_harmless", "\xFF\xFF[\x80]\r\n[S]\r\nk=v\r\n", "S", "k", "v"},
         // At most 1023 bytes, whole characters only, counted without the quotes.
         {"long_value_cut", "[S]\r\nk=" + digits + "\r\n", "S", "k", digits.substr(0, 1023)},
         {"exactly_1023_fit", "[S]\r\nk=" + digits.substr(0, 1023) + "\r\n", "S", "k", digits.substr(0, 1023)},
@@ -107,12 +97,9 @@ TEST_F(SettingsFile, ReadsAsTheProfileFunctionsDo) {
         {"utf16_chinese_names", Utf16(u"[按揭咨询]\r\n贷款利率= 0.5 \r\n"), "按揭咨询", "贷款利率", "0.5"},
         {"utf16_text_gbk_lacks", Utf16(u"[한국]\r\nk=\"한 😀 ä\"\r\n"), "한국", "k", "한 😀 ä"},
         {"utf8_text_gbk_lacks", Utf8("[S]\r\nk=한 😀 ä\r\n"), "s", "K", "한 😀 ä"},
-        {"utf16_names_case_ignored", Utf16(u"[sETUP]\r\nstatusBAR=False\r\n"), "SetUp", "STATUSbar", "False"},
         {"utf16_lines_before_first_heading", Utf16(u"k=v\r\n[S]\r\nk=w\r\n"), "", "k", "v"},
         // 中 is E4 B8 AD in UTF-8: read as GBK, AD would take the "]" as its trail byte.
         {"utf8_bracket_after_chinese", Utf8("[中]\r\nk=中]\r\n"), "中", "k", "中]"},
-        {"utf16_bracket_after_chinese", Utf16(u"[中]\r\nk=v\r\n"), "中", "k", "v"},
-        {"utf16_lf_and_cr_end_lines", Utf16(u"[A]\ra=1\n[S]\rk=v\n"), "S", "k", "v"},
         {"utf16_zero_ends_value", Utf16(u"[S]\r\nk=ab\0c\r\n"sv), "S", "k", "ab"},
         {"utf16_unpaired_surrogate_replaced", Utf16(u"[S]\r\nk=a\xD800" u"b\xDC00\r\n"), "S", "k", "a\uFFFDb\uFFFD"},
         {"utf16_odd_last_byte_ignored", Utf16(u"[S]\r\nk=v", "\x41"), "S", "k", "v"},
@@ -152,7 +139,6 @@ TEST_F(SettingsFile, WriteChangesOrAddsOnlyThatLine) {
         {"replaces_value_keeps_neighbours", "[A]\r\nx=1\r\n[S]\r\nk=old\r\nj=2\r\n[B]\r\ny=3", "S", "k", "new",
          "[A]\r\nx=1\r\n[S]\r\nk=new\r\nj=2\r\n[B]\r\ny=3"},
         {"replaced_line_keeps_its_line_end", "[S]\nk=old\nz=1\n", "S", "k", "new", "[S]\nk=new\nz=1\n"},
-        {"replaced_last_line_without_end", "[S]\r\nk=old", "S", "k", "new", "[S]\r\nk=new"},
         {"replaced_line_found_regardless_of_case_and_blanks", "[s]\r\n  K \t= old  \r\n", "S", "k", "new",
          "[s]\r\nk=new\r\n"},
         {"new_key_after_last_non_blank_line", "[S]\r\na=1\r\n\r\n \r\n[T]\r\nb=2\r\n", "S", "k", "v",
@@ -160,7 +146,6 @@ TEST_F(SettingsFile, WriteChangesOrAddsOnlyThatLine) {
         {"new_key_after_lone_heading", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
         {"new_key_in_lf_file_ends_crlf", "[S]\na=1\n", "S", "k", "v", "[S]\na=1\nk=v\r\n"},
         {"new_key_after_last_line_without_end", "[S]\r\na=1", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
-        {"new_section_after_last_line_without_end", "[A]\r\na=1", "S", "k", "v", "[A]\r\na=1\r\n[S]\r\nk=v\r\n"},
         {"new_section_at_end", "[A]\r\na=1\r\n\r\n", "S", "k", "v", "[A]\r\na=1\r\n\r\n[S]\r\nk=v\r\n"},
         {"new_section_after_lone_cr", "[A]\ra=1\r", "S", "k", "v", "[A]\ra=1\r[S]\r\nk=v\r\n"},
         {"first_section_of_a_name_only", "[S]\r\na=1\r\n[s]\r\nk=old\r\n", "S", "k", "v",
@@ -168,7 +153,6 @@ TEST_F(SettingsFile, WriteChangesOrAddsOnlyThatLine) {
         {"first_line_of_a_key_only", "[S]\r\nk=1\r\nk=2\r\n", "S", "K", "v", "[S]\r\nK=v\r\nk=2\r\n"},
         {"key_without_equals_is_the_line", "[S]\r\nk\r\nk=old\r\n", "S", "k", "v", "[S]\r\nk=v\r\nk=old\r\n"},
         {"value_written_exactly", "[S]\r\n", "S", "k", "  \"q\" ;#= ", "[S]\r\nk=  \"q\" ;#= \r\n"},
-        {"empty_value_written", "[S]\r\nk=old\r\n", "S", "k", "", "[S]\r\nk=\r\n"},
         {"names_trimmed", std::nullopt, " S\t", "\x1Ak ", "v", "[S]\r\nk=v\r\n"},
         {"chinese_in_gbk", "", "按揭咨询", "贷款利率", "按揭咨询", "[" + AJ + "]\r\n" + DK + "=" + AJ + "\r\n"},
         // The section "" is written where the profile functions read it: before the first heading.
@@ -187,7 +171,6 @@ TEST_F(SettingsFile, WriteChangesOrAddsOnlyThatLine) {
         {"utf16_mark_alone", Utf16(u""), "S", "k", "v", Utf16(u"[S]\r\nk=v\r\n")},
         {"utf16_other_lines_unit_for_unit", Utf16(u"\xDC00\0\xFFFF\r\n[S]\r\nk=1\r\n\xD83D"sv, "\x01"), "S", "k", "2",
          Utf16(u"\xDC00\0\xFFFF\r\n[S]\r\nk=2\r\n\xD83D"sv, "\x01")},
-        {"utf8_value_replaced", Utf8("[S]\r\nk=1\r\n"), "S", "k", "한", Utf8("[S]\r\nk=한\r\n")},
         {"utf8_other_lines_byte_for_byte", Utf8("\xFF\xE4\xB8\r\n[S]\nk=1\n\xC0"), "S", "k", "2",
          Utf8("\xFF\xE4\xB8\r\n[S]\nk=2\n\xC0")},
     };
@@ -198,18 +181,6 @@ TEST_F(SettingsFile, WriteChangesOrAddsOnlyThatLine) {
         ASSERT_EQ(WriteIniValue(file, r.section, r.key, r.value), IniWriteResult::Written);
         EXPECT_EQ(ReadBytes(file), r.after);
     }
-}
-
-// One line rewritten in place, each value read back as the format gives it.
-TEST_F(SettingsFile, ValuesReadBackAsWritten) {
-    const std::pair<std::string, std::string> values[] = {
-        {"贷款利率 0.465%", "贷款利率 0.465%"}, {"房产中介（前台）·€", "房产中介（前台）·€"}, {"a=b=c", "a=b=c"},
-        {"[x]", "[x]"}, {"  spaced\t", "spaced"}, {"'quoted'", "quoted"}, {"", ""}};
-    for (const auto& [value, expected] : values) {
-        WriteIniString(file, "按揭咨询", "贷款利率", value);
-        EXPECT_EQ(ReadIniString(file, "按揭咨询", "贷款利率"), expected) << value;
-    }
-    EXPECT_EQ(ReadBytes(file), "[" + AJ + "]\r\n" + DK + "=\r\n");
 }
 
 // Texts that would inject lines or that the file cannot store: refused, saying why, the file

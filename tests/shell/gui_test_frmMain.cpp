@@ -177,17 +177,16 @@ TEST_F(FrmMainTest, SettingsReadAtLoad) {
         EXPECT_EQ(w.sbStatusBar->isHidden(), !row.barShown);
         for (const QAction* a : w.ActiveBar1->tool("mAbout")->actions()) EXPECT_EQ(a->isEnabled() && a->isVisible(), row.barShown);
         const QList<QLabel*> panels = w.sbStatusBar->findChildren<QLabel*>();
-        QStringList texts, styles;  // each style as the letter of the first panel that has it
+        QStringList texts, styles;  // each distinct style once, its letter its place
+        QString groups;
         for (const QLabel* panel : panels) {
             texts << panel->text();
-            styles << QString("%1 %2 %3").arg(panel->frameStyle()).arg(panel->alignment()).arg(panel->sizePolicy().horizontalPolicy());
+            const QString style = QString("%1 %2 %3").arg(panel->frameStyle()).arg(panel->alignment()).arg(panel->sizePolicy().horizontalPolicy());
+            if (!styles.contains(style)) styles << style;
+            groups += char('A' + styles.indexOf(style));
         }
         EXPECT_EQ(texts.join('|').toStdString(), (QString("软件开发商：|") + vendor::Company + "|服务电话：|" + row.tel +
                                                   "|电子邮箱：|" + vendor::EMail).toStdString());
-        QString groups;
-        styles.removeDuplicates();
-        for (const QLabel* panel : panels)
-            groups += char('A' + styles.indexOf(QString("%1 %2 %3").arg(panel->frameStyle()).arg(panel->alignment()).arg(panel->sizePolicy().horizontalPolicy())));
         EXPECT_EQ(groups, "ABABAC");
         EXPECT_EQ(Effects("mHomePage"), "go " + std::string(row.home));
         w.Connection().SetDialogRunner([](QWidget*) {});

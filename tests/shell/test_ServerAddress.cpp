@@ -31,7 +31,6 @@ TEST(AddressBarTest, SchemeAddedOnlyWhereMissing) {
         {"http://agency.exam\nple/Ho\ruse/", "http://agency.example/House/"},
         {"127.0.0.1:8o80/House/", "http://127.0.0.1:8o80/House/"},
         {"\xe6\x88\xbf\xe4\xba\xa7.example/ \xe6\x88\xbf", "http://\xe6\x88\xbf\xe4\xba\xa7.example/ \xe6\x88\xbf"},
-        {"192.168.1.5/House/?DatabaseName=House", "http://192.168.1.5/House/?DatabaseName=House"},
         {"localhost:8080/House/", "http://localhost:8080/House/"},
         {"agency.example", "http://agency.example"},
         {"http://agency.example/", "http://agency.example/"},

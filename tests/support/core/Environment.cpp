@@ -13,12 +13,10 @@ namespace {
 std::optional<std::string> Get(const std::string& name) {
 #ifdef _WIN32
     const wchar_t* value = ::_wgetenv(platform::Wide(name).c_str());
-    if (!value) return std::nullopt;
-    return platform::Utf8(value);
+    return value ? std::optional(platform::Utf8(value)) : std::nullopt;
 #else
     const char* value = std::getenv(name.c_str());
-    if (!value) return std::nullopt;
-    return value;
+    return value ? std::optional<std::string>(value) : std::nullopt;
 #endif
 }
 
@@ -27,11 +25,7 @@ void Set(const std::string& name, const std::optional<std::string>& value) {
     // Sets the C runtime's copy and the system's alike; "" removes the variable.
     ::_wputenv_s(platform::Wide(name).c_str(), value ? platform::Wide(*value).c_str() : L"");
 #else
-    if (value) {
-        ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-        ::unsetenv(name.c_str());
-    }
+    value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
 #endif
 }
 

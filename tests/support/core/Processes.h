@@ -5,16 +5,11 @@
 #include <string>
 #include <vector>
 
-// Other processes for the tests, alike on POSIX and Windows: the test
-// executable itself in a child role (another copy of the program, a writer
-// frozen in the middle of its write), and programs run to their end with their
-// output caught. Every process started here ends with the test that started
-// it, even when the test process dies first.
+// Other processes for the tests, alike on POSIX and Windows: the test executable in a child role, and programs run
+// to their end with their output caught. Each ends with the test that started it, even when the test process dies.
 namespace lumaro::test {
 
-// What the test executable does when it runs as a child: a function of the
-// arguments given to Child, returning the exit code. Declared in a test file:
-//   LUMARO_CHILD_ROLE(FreezeInsideTheLock) { ...args...; return 0; }
+// What the test executable does as a child, given Child's arguments:  LUMARO_CHILD_ROLE(Name) { ...; return 0; }
 using RoleFunction = int (*)(const std::vector<std::string>& args);
 bool RegisterRole(const char* name, RoleFunction role);
 
@@ -23,8 +18,7 @@ bool RegisterRole(const char* name, RoleFunction role);
     [[maybe_unused]] static const bool name##Registered = ::lumaro::test::RegisterRole(#name, name##Role); \
     static int name##Role([[maybe_unused]] const std::vector<std::string>& args)
 
-// The core tests' main: plays the role named on the command line
-// (--child-role NAME ARGS...) or runs the tests.
+// The core tests' main: plays the role named by --child-role NAME ARGS... or runs the tests.
 int RunTestsOrRole(int argc, char** argv);
 
 // The command-line arguments that make the test executable play `role`.

@@ -14,8 +14,8 @@ namespace lumaro::test {
 
 namespace {
 
-// Starts `program` with stdin from /dev/null and the given output descriptors
-// (-1: this process's own). The child is killed when this process dies.
+// Starts `program` with stdin from /dev/null and the given output descriptors (-1: this process's own); the child
+// is killed when this process dies.
 pid_t Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder, int out,
             int err) {
     std::vector<std::string> all{program};
@@ -46,8 +46,7 @@ int WaitFor(pid_t pid) {
 
 }  // namespace
 
-// Every process started here dies with its parent (see Spawn); a program that
-// detaches itself has to watch for the test's end itself.
+// Every process started here dies with its parent (see Spawn).
 void EndDescendantsWithThisProcess() {}
 
 struct Child::Process {

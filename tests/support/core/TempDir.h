@@ -5,8 +5,7 @@
 
 namespace lumaro::test {
 
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes.
+// A fresh folder under the system's temporary folder, removed with everything in it when the object goes.
 class TempDir {
 public:
     TempDir();
@@ -22,8 +21,7 @@ private:
     std::filesystem::path path_;
 };
 
-// Paths and UTF-8 texts, whatever the system's own code page (on Windows
-// the narrow forms of a path use the ANSI code page).
+// Paths and UTF-8 texts, whatever the system's code page (Windows' narrow path forms use the ANSI one).
 std::filesystem::path PathOf(const std::string& utf8);
 std::string Utf8Of(const std::filesystem::path& path);
 

@@ -19,18 +19,6 @@ Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, con
 
 namespace lumaro::test {
 
-MessageRecorder::MessageRecorder() {
-    ui::SetMessageSink([this](const QString& text, const QString& title, ui::MsgIcon icon) {
-        messages_.push_back({text, title, icon});
-    });
-}
-MessageRecorder::~MessageRecorder() { ui::SetMessageSink({}); }
-
-EndRecorder::EndRecorder() {
-    ui::SetEndProgramHook([this] { ++count_; });
-}
-EndRecorder::~EndRecorder() { ui::SetEndProgramHook({}); }
-
 namespace {
 
 QString KeyText(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -101,7 +89,7 @@ bool ShowActive(QWidget* window) {
     return WaitUntil([window] { return QApplication::activeWindow() == window; });
 }
 
-bool WaitForImpl(const std::function<bool()>& done, int ms) {
+bool WaitUntil(const std::function<bool()>& done, int ms) {
     QDeadlineTimer deadline(ms);
     while (!done()) {
         if (deadline.hasExpired()) return false;

@@ -26,12 +26,15 @@ namespace lumaro::test {
 class MessageRecorder {
 public:
     struct Message {
-        QString text;
-        QString title;
+        QString text, title;
         ui::MsgIcon icon;
     };
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() {
+        ui::SetMessageSink([this](const QString& text, const QString& title, ui::MsgIcon icon) {
+            messages_.push_back({text, title, icon});
+        });
+    }
+    ~MessageRecorder() { ui::SetMessageSink({}); }
     const std::vector<Message>& messages() const { return messages_; }
 
 private:
@@ -41,17 +44,16 @@ private:
 // Counts EndProgram calls while it lives, instead of ending the program.
 class EndRecorder {
 public:
-    EndRecorder();
-    ~EndRecorder();
+    EndRecorder() { ui::SetEndProgramHook([this] { ++count_; }); }
+    ~EndRecorder() { ui::SetEndProgramHook({}); }
     int count() const { return count_; }
 
 private:
     int count_ = 0;
 };
 
-// A key pressed and released as the window system reports it to `window`: Qt's
-// shortcuts see it first, then the focus widget. The key's text goes along
-// (a letter, Esc, Enter; Ctrl+letter as its control character).
+// A key pressed and released as the window system reports it to `window` (shortcuts first, then the focus widget),
+// with its text: a letter, Esc, Enter; Ctrl+letter as its control character.
 void PressKey(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Every key of `keys` ("Ctrl+F", "Alt+Left"), one after the other.
 void PressKeys(QWindow* window, const QString& keys);
@@ -71,12 +73,6 @@ void EnterText(QWidget* box, const QString& text, Entry how);
 bool ShowActive(QWidget* window);
 
 // Lets the event loop run until `done` is true or `ms` pass; returns done().
-template <class Pred>
-bool WaitUntil(Pred done, int ms = 10000);
-bool WaitForImpl(const std::function<bool()>& done, int ms);
-template <class Pred>
-bool WaitUntil(Pred done, int ms) {
-    return WaitForImpl(std::function<bool()>(done), ms);
-}
+bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
 
 }  // namespace lumaro::test

@@ -1,12 +1,10 @@
 #include "gui/TestHttpServer.h"
 
-#include <algorithm>
 #include <functional>
 #include <QAbstractHttpServer>
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
-#include <QMetaEnum>
 #include <QMutex>
 #include <QPointer>
 #include <QSslCertificate>
@@ -41,8 +39,7 @@ RvngCmKQie6Naij5I+H0tsJsCdQBNg6Uknhst6M+yXo04gkwEEwumryK
 
 using Responder = QHttpServerResponder;
 
-// Writes `response` through the module's responder; the framings a well-behaved server never sends
-// (a body cut off, a body without a length) are written the same way and end with the connection.
+// Writes `response` through the module's responder; a body cut off ends with the connection.
 void Send(Responder& responder, const TestHttpServer::Response& response) {
     responder.writeStatusLine(static_cast<Responder::StatusCode>(response.status));
     bool typed = false;
@@ -51,14 +48,9 @@ void Send(Responder& responder, const TestHttpServer::Response& response) {
         typed = typed || name.compare("Content-Type", Qt::CaseInsensitive) == 0;
     }
     if (!typed) responder.writeHeader("Content-Type", "text/html; charset=utf-8");
-    if (!response.unframed) responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
-    const bool chunked = std::any_of(response.headers.begin(), response.headers.end(), [](const auto& header) {
-        return header.first.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0 &&
-               header.second.toLower().contains("chunked");
-    });
-    const QByteArray body = response.cutOff ? response.body.left(response.body.size() / 2) : response.body;
-    responder.writeBody(body);
-    if (response.cutOff || (response.unframed && !chunked)) responder.socket()->disconnectFromHost();
+    responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+    responder.writeBody(response.cutOff ? response.body.left(response.body.size() / 2) : response.body);
+    if (response.cutOff) responder.socket()->disconnectFromHost();
 }
 
 // The module's server with one handler for every request.
@@ -114,9 +106,7 @@ struct TestHttpServer::State {
     }
 
     void Answer(const QHttpServerRequest& http, Responder&& responder) {
-        const char* method = QMetaEnum::fromType<QHttpServerRequest::Method>().valueToKey(int(http.method()));
-        Request request{http.url().path(QUrl::FullyEncoded).toUtf8(), {}, QByteArray(method ? method : "").toUpper(),
-                        http.body()};
+        Request request{http.url().path(QUrl::FullyEncoded).toUtf8(), {}};
         for (const auto& [name, value] : http.headers()) request.headers.insert(name.toLower(), value);
         Response response("<h1>404 Not Found</h1>", {}, 404);
         {

@@ -10,13 +10,8 @@
 
 namespace lumaro::test {
 
-// A small HTTP/1.1 server on 127.0.0.1 for tests, on Qt's HttpServer module. It
-// runs on a thread of its own, so a client that blocks the test's thread is
-// still answered. Every request is recorded; unknown paths get 404.
-//
-//   TestHttpServer server;
-//   server.Route("/page", TestHttpServer::Html("<p>hello</p>"));
-//   browser.Navigate(server.Url("/page"));
+// An HTTP/1.1 server on 127.0.0.1 on a thread of its own (a client blocking the test's thread is still answered).
+// Every request is recorded; unknown paths get 404.
 class TestHttpServer {
 public:
     struct Response {
@@ -27,16 +22,11 @@ public:
         QByteArray basicAuth;  // "user:password": other requests get 401 with a Basic challenge
         bool held = false;     // answered only when ReleaseHeld() is called
         bool cutOff = false;   // the whole body announced, only its first half sent before the connection closes
-        // Sent without Content-Length: the body ends when the connection closes, or as its own framing
-        // says when the headers carry Transfer-Encoding: chunked.
-        bool unframed = false;
         int status = 200;
     };
     struct Request {
         QByteArray path;  // without the query
         QMap<QByteArray, QByteArray> headers;  // names in lower case
-        QByteArray method;  // "GET", "POST", ...
-        QByteArray body;    // as long as Content-Length says
     };
     enum class Transport { Plain, SelfSignedTls };  // TLS: https with a certificate no browser trusts
 

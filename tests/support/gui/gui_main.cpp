@@ -5,8 +5,7 @@
 #include "shell/browser/compat/CompatLayer.h"
 #include "ui/WindowKit.h"
 
-// The main of every window test: a QApplication on the offscreen platform (on
-// the xcb platform for a test run again on a desktop of its own, gui/Desktop.h).
+// The window tests' main: a QApplication on the offscreen platform (xcb for a run on a desktop, gui/Desktop.h).
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", lumaro::test::IsDesktopRun() ? "xcb" : "offscreen");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
