@@ -1,0 +1,3 @@
+<html><head><script src="/legacy/check.js"></script></head><body><button onclick='go()' style='position:absolute;left:0;top:0;width:200px;height:80px'>打开</button><script>
+function go() { showModalDialog('details.asp'); }
+</script></body></html>

@@ -1,0 +1,1 @@
+<html><head><title>房源详情</title></head><body><script>window.returnValue = '已看';</script></body></html>

@@ -1,0 +1,1 @@
+var district = '东城区';

@@ -1,0 +1,1 @@
+<script>window.returnValue = window.dialogArguments * 2; window.close();</script>

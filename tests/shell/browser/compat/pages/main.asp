@@ -1,0 +1,1 @@
+<html><body><div id=m>房源</div></body></html>

@@ -1,0 +1,1 @@
+<html><body><a href=/legacy/main.asp target=main>房源列表</a></body></html>

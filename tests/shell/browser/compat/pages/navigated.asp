@@ -1,0 +1,1 @@
+<script src=/legacy/check.js></script><script>pass();</script>
