@@ -192,7 +192,9 @@ public:
             OpenDialog(job, page, value("url"), value("args"), value("features"),
                        value("modal") == QLatin1String("1"));
         } else if (call == QLatin1String("source")) {
-            const auto page = CharsetProxy::RecentPage(value("url"));
+            // A page's own markup only, not another server's.
+            const QUrl url(value("url"));
+            const auto page = url.host() == initiator.host() ? CharsetProxy::RecentPage(url.toString()) : std::nullopt;
             if (!page) return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             auto decoder = QStringDecoder(value("charset").toLatin1().constData());
             Reply(job, decoder.isValid() ? decoder.decode(*page) : QString::fromUtf8(*page));

@@ -152,7 +152,12 @@ void LegacyDialog::closeEvent(QCloseEvent* event) {
     ReadReturnValueAndClose();
 }
 
-void LegacyDialog::reject() { ReadReturnValueAndClose(); }
+void LegacyDialog::reject() {
+    if (finished_)
+        QDialog::reject();  // closing, the value given
+    else
+        ReadReturnValueAndClose();
+}
 
 // The user closed the dialog: the caller gets the returnValue set so far.
 // A page that does not answer (still loading, hung) gives undefined.

@@ -113,6 +113,13 @@ void Click(WebBrowser& view, QPoint at) {
     }
 }
 
+int OpenDialogs() {
+    int n = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        n += qobject_cast<LegacyDialog*>(widget) && widget->isVisible();
+    return n;
+}
+
 // What the user does with the dialog the page opened: checks it is a dialog
 // of the page's window with the page area and caption asked for, blocking
 // the window or not, then closes it. A page without a dialog gets no verdict.
@@ -240,6 +247,7 @@ protected:
         const int before = server.CountRequests(Path(page));
         const std::string verdict = Verdict(page, layer).toStdString();
         EXPECT_EQ(server.CountRequests(Path(page)), before + 1) << "requests of the page";
+        EXPECT_TRUE(WaitUntil([] { return OpenDialogs() == 0; }, 3000)) << "a dialog left open";
         return verdict;
     }
     QString Verdict(const Page& page, bool layer) {
@@ -323,14 +331,9 @@ TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
     ASSERT_TRUE(WaitUntil([&] { return loaded; }));
     WaitUntil([&] { return Js(*view, QStringLiteral("performance.getEntriesByName('first-contentful-paint').length")).toInt() > 0; });
     Click(*view, QPoint(100, 40));
-    const auto dialogs = [] {
-        int n = 0;
-        for (QWidget* widget : QApplication::topLevelWidgets()) n += qobject_cast<LegacyDialog*>(widget) != nullptr;
-        return n;
-    };
-    ASSERT_TRUE(WaitUntil([&] { return dialogs() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return OpenDialogs() == 1; }));
     view.reset();
-    EXPECT_TRUE(WaitUntil([&] { return dialogs() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return OpenDialogs() == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),
