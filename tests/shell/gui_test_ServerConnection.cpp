@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -19,6 +22,7 @@
 #include "gui/Desktop.h"
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
+#include "platform/Platform.h"
 #include "shell/ServerConnection.h"
 #include "shell/browser/WebBrowser.h"
 
@@ -270,6 +274,25 @@ TEST_F(ServerConnectionTest, ReconnectionAfterAFailedLookupDoesNotDoubleThePath)
     EXPECT_EQ(connection_.WebURL, server->origin + ListingPath);
     EXPECT_EQ(browser_->url().toString(), server->origin + ListingPath);
     EXPECT_EQ(server->Requests(), QStringList({LookupPath + "?ServerID=888", ListingPath}));
+}
+
+// The legacy corner is linked from the listing page and served as the agency's IIS server of the time
+// answered: GBK bytes, typed text/html with no charset, and the page naming none either.
+TEST_F(ServerConnectionTest, TheLegacyCornerIsLinkedAndServedAsGbkWithoutACharset) {
+    QNetworkAccessManager http;
+    auto get = [&](const QString& url) {
+        std::unique_ptr<QNetworkReply> reply(http.get(QNetworkRequest(QUrl(url))));
+        EXPECT_TRUE(test::WaitUntil([&] { return reply->isFinished(); })) << url.toStdString();
+        return std::pair(reply->header(QNetworkRequest::ContentTypeHeader).toString(), reply->readAll());
+    };
+    const QString front = QString::fromUtf8(get(server->origin + ListingPath).second);
+    const QRegularExpressionMatch link = QRegularExpression("<a href=\"([^\"]+)\">老版页面</a>").match(front);
+    ASSERT_TRUE(link.hasMatch()) << "no link to the legacy corner on the listing page";
+    const auto [type, body] = get(server->origin + link.captured(1));
+    EXPECT_EQ(type, QStringLiteral("text/html"));
+    const std::string text = platform::FromAnsi(body.toStdString());  // read as GBK
+    EXPECT_TRUE(text.find("<title>安居房产 老版管理系统</title>") != std::string::npos) << text;
+    EXPECT_FALSE(body.contains("charset")) << text;
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <QDate>
+#include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QUrl>
+
+#include "platform/Platform.h"
 
 namespace demo {
 namespace {
@@ -202,7 +205,8 @@ QString Page(const QString& title, const QString& body, const QString& database)
                           "<nav><a href=\"/House/?DatabaseName=%4\">房源列表</a>"
                           "<a href=\"/House/print.asp?DatabaseName=%4\">打印房源单</a>"
                           "<a href=\"/House/export.asp?DatabaseName=%4\">导出 CSV</a>"
-                          "<a href=\"/House/admin.asp?DatabaseName=%4\">内部资料</a></nav></header>%5"
+                          "<a href=\"/House/admin.asp?DatabaseName=%4\">内部资料</a>"
+                          "<a href=\"/House/legacy/index.asp\">老版页面</a></nav></header>%5"
                           "<footer>演示数据，仅供测试 · 数据库：%6</footer></body></html>")
         .arg(Esc(title), U(Style), U(Logo), db, body, Esc(database));
 }
@@ -227,6 +231,14 @@ std::optional<QString> Database(const HttpRequest& request, HttpResponse* proble
     return std::nullopt;
 }
 
+// As the agency's IIS server of the time answered: GBK bytes, the type without a charset. Text GBK
+// cannot hold is a mistake in the page, not something to send as "?".
+HttpResponse Gbk(const QString& text, const QByteArray& contentType) {
+    const std::optional<std::string> bytes = lumaro::platform::ToAnsiExact(text.toStdString());
+    if (!bytes) return Problem(500, QStringLiteral("页面无法转换"), QStringLiteral("页面中有 GBK 没有的字符。"));
+    return HttpResponse::Text(QByteArray::fromStdString(*bytes), contentType);
+}
+
 QString CsvField(const QString& text) {
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
         return text;
@@ -248,6 +260,7 @@ HttpResponse DemoSite::operator()(const HttpRequest& request) const {
     if (path == QLatin1String("/house/print.asp")) return printable(request);
     if (path == QLatin1String("/house/export.asp")) return exportCsv(request);
     if (path == QLatin1String("/house/admin.asp")) return admin(request);
+    if (path.startsWith(QLatin1String("/house/legacy/"))) return legacy(request);
     if (path == QLatin1String("/slow")) {
         // The first run of digits counts, so "/slow?ms=3000?ServerID=888" works as a lookup URL too.
         const QString ms = request.param(QStringLiteral("ms"));
@@ -262,7 +275,8 @@ HttpResponse DemoSite::operator()(const HttpRequest& request) const {
             "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>Lumaro 演示服务器</title></head>"
             "<body><h1>Lumaro 演示服务器</h1><ul>"
             "<li><a href=\"/register/ReadIP.asp?ServerID=888\">地址查询服务 /register/ReadIP.asp?ServerID=888</a></li>"
-            "<li><a href=\"/House/?DatabaseName=House\">房源系统 /House/?DatabaseName=House</a></li></ul></body></html>"));
+            "<li><a href=\"/House/?DatabaseName=House\">房源系统 /House/?DatabaseName=House</a></li>"
+            "<li><a href=\"/House/legacy/index.asp\">老版页面 /House/legacy/index.asp</a></li></ul></body></html>"));
     if (path == QLatin1String("/favicon.ico")) return HttpResponse::Text({}, "image/x-icon", 204);
     return Problem(404, QStringLiteral("页面不存在"), QStringLiteral("服务器上没有这个页面。"));
 }
@@ -438,6 +452,37 @@ HttpResponse DemoSite::admin(const HttpRequest& request) const {
                                         "<p>业主联系方式与底价，请勿外传。</p><table class=\"facts\">%1</table></div></div>")
                              .arg(rows);
     return HttpResponse::Html(Page(QStringLiteral("内部资料 - 安居房产"), body, *db));
+}
+
+HttpResponse DemoSite::legacy(const HttpRequest& request) const {
+    const QString name = request.path.mid(QStringLiteral("/House/legacy/").size()).toLower();
+    if (name == QLatin1String("count.asp")) return legacyHouses(request);
+    QFile file(QStringLiteral(":/legacy/") + (name.isEmpty() ? QStringLiteral("index.asp") : name));
+    if (name.contains(QLatin1Char('/')) || !file.open(QIODevice::ReadOnly))
+        return Problem(404, QStringLiteral("页面不存在"), QStringLiteral("服务器上没有这个页面。"));
+    // IIS sent script files as application/x-javascript, also without a charset.
+    return Gbk(QString::fromUtf8(file.readAll()),
+               name.endsWith(QLatin1String(".js")) ? "application/x-javascript" : "text/html");
+}
+
+HttpResponse DemoSite::legacyHouses(const HttpRequest& request) const {
+    const QString district = request.param(QStringLiteral("district")), type = request.param(QStringLiteral("type"));
+    QString houses;
+    int count = 0;
+    for (const Listing& l : Listings) {
+        if (!district.isEmpty() && district != U(l.district)) continue;
+        if ((type == QLatin1String("sale") && l.rent) || (type == QLatin1String("rent") && !l.rent)) continue;
+        ++count;
+        houses += QStringLiteral("<house id=\"%1\" district=\"%2\" price=\"%3 %4\">%5</house>")
+                      .arg(l.id, 4, 10, QLatin1Char('0'))
+                      .arg(Esc(U(l.district)))
+                      .arg(l.price)
+                      .arg(l.rent ? QStringLiteral("元/月") : QStringLiteral("万元"), Esc(U(l.title)));
+    }
+    return Gbk(QStringLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?><houses><count>%1</count>%2</houses>")
+                   .arg(count)
+                   .arg(houses),
+               "text/xml");
 }
 
 }  // namespace demo

@@ -23,6 +23,11 @@ namespace demo {
 //     /House/export.asp?DatabaseName=…       a CSV download
 //     /House/admin.asp?DatabaseName=…        behind HTTP basic authentication, demo / demo
 //
+//     /House/legacy/index.asp                a corner written for the embedded Internet Explorer, as
+//                                            classic ASP sites were: GBK without a charset, a frameset,
+//                                            a showModalDialog picker, ActiveX printing and XMLHTTP
+//     /House/legacy/count.asp?district=…&type=…   the listings that match, as XML (GBK)
+//
 //   /slow?ms=3000                            answers after the given time (at most 60 s)
 class DemoSite {
 public:
@@ -37,6 +42,8 @@ private:
     HttpResponse printable(const HttpRequest& request) const;
     HttpResponse exportCsv(const HttpRequest& request) const;
     HttpResponse admin(const HttpRequest& request) const;
+    HttpResponse legacy(const HttpRequest& request) const;
+    HttpResponse legacyHouses(const HttpRequest& request) const;
 
     const HttpServer& server_;
 };
