@@ -81,7 +81,8 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     OpenDialogs().insert(id_, this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A caption and a close box, as the old dialogs had: no minimizing, no maximizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     // A page of its own, not one opened by the caller: the caller's page
     // process waits for the dialog and could not load it.
