@@ -25,6 +25,7 @@
 #include <ostream>
 #include <vector>
 
+#include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "gui/TestHttpServer.h"
@@ -302,6 +303,31 @@ TEST_P(LegacyPageTest, PassesWithTheLayerOnly) {
 
 // The layer is the agency server's alone: the same page by another of the
 // server's names is shown as a modern browser shows it, as it was sent.
+// [Setup] IECompat = exactly "False" switches the layer off; IECompatHosts adds hosts.
+TEST_F(LegacyPageTest, SettingsChooseTheHosts) {
+    const struct {
+        const char* setup;
+        bool server, extra;
+    } rows[] = {
+        {"", true, false},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6\n", true, true},
+        {"IECompat=False\nIECompatHosts=erp.agency.local\n", false, false},
+        {"IECompat=false\n", true, false},
+    };
+    const std::string saved = ConfigFilePath;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setup);
+        ConfigFilePath = profiles.file("Lumaro.lic");
+        test::WriteBytes(ConfigFilePath, std::string("[Setup]\n") + row.setup);
+        CompatLayer::Start();
+        CompatLayer::SetServerHost(QStringLiteral("10.0.0.2"));
+        EXPECT_EQ(CompatLayer::AppliesTo(QUrl(QStringLiteral("http://10.0.0.2/House/"))), row.server);
+        EXPECT_EQ(CompatLayer::AppliesTo(QUrl(QStringLiteral("https://erp.agency.local:8443/"))), row.extra);
+        EXPECT_FALSE(CompatLayer::AppliesTo(QUrl(QStringLiteral("http://www.lumaro.example/"))));
+    }
+    ConfigFilePath = saved;
+}
+
 TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
     Layer::Install(true, true);
     // who.asp: Chromium takes its few Chinese characters for Korean unless told.
