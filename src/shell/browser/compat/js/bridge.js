@@ -58,10 +58,13 @@
   window.showModalDialog = dialog(true);
   window.showModelessDialog = dialog(false);
 
-  if (LUMARO.dialog && window === window.top) {
-    var arguments_ = unpack(LUMARO.dialog.args);
-    Object.defineProperty(window, 'dialogArguments', {get: function () { return arguments_; }, configurable: true});
-    window.close = function () { call('close', {dialog: LUMARO.dialog.id, value: pack(window.returnValue)}); };
+  if (LUMARO.dialog) {
+    if (window === window.top) {
+      var arguments_ = unpack(LUMARO.dialog.args);
+      Object.defineProperty(window, 'dialogArguments', {get: function () { return arguments_; }, configurable: true});
+    }
+    // From a frame of the dialog too, as the old browser did: the dialog closes.
+    window.close = function () { call('close', {dialog: LUMARO.dialog.id, value: pack(window.top.returnValue)}); };
   }
 
   // The browser the pages were written for, as servers and scripts asked.
