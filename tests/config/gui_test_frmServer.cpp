@@ -11,6 +11,7 @@
 #include "config/Vendor.h"
 #include "config/frmServer.h"
 #include "config/mdlINI.h"
+#include "core/Table.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "ui/WindowKit.h"
@@ -152,28 +153,22 @@ TEST_F(FrmServerTest, EnterPressesOkAndEscCancel) {
 }
 
 // The boxes are single lines: a line break typed, pasted or composed into one is dropped. Full-width digits and
-// signs in the server ID become ASCII, so the ID is the number the agency was given.
+// signs in the server ID become ASCII, so the ID is the number the agency was given (tables/single_line_boxes.txt).
 TEST_F(FrmServerTest, BoxesKeepOneLineAndTheIdInAscii) {
-    using test::Entry;
-    const struct { const char* box; QString entered; Entry how; QString shown; } cases[] = {
-        {"txtServerIP", "http://192.168.1.5\r\n", Entry::Pasted, "http://192.168.1.5"},
-        {"txtServerID", "０００８８８", Entry::Composed, "000888"},
-        {"txtServerID", "＋８．５　９", Entry::Pasted, "+8.5 9"},
-        {"txtWebRoot", "/ｈｏｕｓｅ/", Entry::Typed, "/ｈｏｕｓｅ/"},  // only the ID is made ASCII
-        {"txtDBName", "house\u2029", Entry::Composed, "house"},
-        {"txtDBName", "房产\r\n数据", Entry::Pasted, "房产数据"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + " " + c.entered.toStdString());
+    for (const auto& row : test::ReadTable(TEST_SOURCE_DIR "/tables/single_line_boxes.txt")) {
+        const struct { std::string box; QString entered; test::Entry how; QString shown; } c{
+            row.at(0), ui::Q(row.at(1)), test::EntryNamed(row.at(2)), ui::Q(row.at(3))};
+        SCOPED_TRACE(c.box + " " + c.entered.toStdString());
         std::filesystem::remove(ConfigFilePath);
         frmServer dlg;
         ASSERT_TRUE(test::ShowActive(&dlg));
-        auto* box = dlg.findChild<QLineEdit*>(QLatin1String(c.box));
+        auto* box = dlg.findChild<QLineEdit*>(ui::Q(c.box));
         box->clear();
         test::EnterText(box, c.entered, c.how);
         EXPECT_EQ(ui::S(box->text()), ui::S(c.shown));
         test::PressKey(dlg.windowHandle(), Qt::Key_Return);
         EXPECT_FALSE(dlg.isVisible());
-        EXPECT_NE(Stored().find("|" + ui::S(c.shown) + (c.box == std::string("txtDBName") ? "" : "|")), std::string::npos)
+        EXPECT_NE(Stored().find("|" + ui::S(c.shown) + (c.box == "txtDBName" ? "" : "|")), std::string::npos)
             << Stored();
     }
 }

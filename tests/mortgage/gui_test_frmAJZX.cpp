@@ -21,6 +21,7 @@
 #include <string>
 
 #include "config/mdlINI.h"
+#include "core/Table.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "gui/PdfText.h"
@@ -222,27 +223,17 @@ TEST_F(CalculatorTest, GridShowsCopiesAndExportsTheSchedule) {
 
 // The amount, rate and period boxes keep a number as people type it: digits, one point, a sign, an exponent.
 // Full-width forms (a Chinese input method's) become ASCII; thousands separators and blanks are dropped, so
-// "1,000,000" is a million, not 1; anything else typed is refused, and pasted text with it is not taken.
+// "1,000,000" is a million, not 1; anything else typed is refused, and pasted text with it is not taken
+// (tables/number_boxes.txt).
 TEST_F(CalculatorTest, BoxesTakeNumbersAsPeopleTypeThem) {
     using test::Entry;
-    const struct { const char* box; QString entered; Entry how; QString shown; } cases[] = {
-        {"txtDKJE", "1,000,000", Entry::Typed, "1000000"},    {"txtDKJE", "1,000,000", Entry::Pasted, "1000000"},
-        {"txtDKJE", "１２０００００", Entry::Typed, "1200000"}, {"txtDKJE", "１，２００，０００", Entry::Composed, "1200000"},
-        {"txtDKJE", "1 200 000\n", Entry::Pasted, "1200000"}, {"txtDKJE", "+1E+6", Entry::Typed, "+1E+6"},
-        {"txtDKJE", "1e5e5", Entry::Typed, "1e55"},            {"txtDKJE", "¥1,200,000", Entry::Pasted, ""},
-        {"txtDKLL", "0．4", Entry::Typed, "0.4"},              {"txtDKLL", "0。4425", Entry::Composed, "0.4425"},
-        {"txtDKLL", "0.4.5", Entry::Typed, "0.45"},            {"txtDKLL", "－0.5e－1", Entry::Typed, "-0.5e-1"},
-        {"txtDKLL", "0.5%", Entry::Typed, "0.5"},              {"txtDKLL", ".", Entry::Typed, "."},
-        {"txtDKQS", "３６０", Entry::Typed, "360"},             {"txtDKQS", "30年", Entry::Typed, "30"},
-        {"txtDKQS", "30年", Entry::Pasted, ""},                {"txtDKQS", "1e", Entry::Typed, "1e"},
-        {"txtDKQS", "-+1", Entry::Typed, "-1"},                {"txtDKQS", "abc", Entry::Typed, ""}};
     frmAJZX window;
     ASSERT_TRUE(test::ShowActive(&window));
-    for (const auto& c : cases) {
-        auto* box = Child<QLineEdit>(window, c.box);
+    for (const auto& row : test::ReadTable(TEST_SOURCE_DIR "/tables/number_boxes.txt")) {
+        auto* box = Child<QLineEdit>(window, row.at(0).c_str());
         box->clear();
-        test::EnterText(box, c.entered, c.how);
-        EXPECT_EQ(ui::S(box->text()), ui::S(c.shown)) << c.box << " " << c.entered.toStdString();
+        test::EnterText(box, ui::Q(row.at(1)), test::EntryNamed(row.at(2)));
+        EXPECT_EQ(ui::S(box->text()), row.at(3)) << row.at(0) << " " << row.at(1) << " " << row.at(2);
     }
     // Computed from what was typed, Enter in a box pressing 计算 (even after the focus passed 退出): a loan of a million.
     for (auto [box, text] : {std::pair{"txtDKJE", "1,000,000"}, std::pair{"txtDKLL", "0.5"}, std::pair{"txtDKQS", "12"}}) {

@@ -16,6 +16,7 @@
 
 #include "config/Vendor.h"
 #include "config/mdlINI.h"
+#include "core/Table.h"
 #include "core/TempDir.h"
 #include "gui/Desktop.h"
 #include "gui/GuiTestKit.h"
@@ -205,24 +206,15 @@ TEST_F(FrmMainTest, SettingsReadAtLoad) {
     }
 }
 
-// Every name the bar can deliver, and names it cannot, in a window whose server,
-// home page, help file and calculator are all there (and its status bar off).
+// Every name the bar can deliver, and names it cannot (tables/dispatch.txt), in a window whose server, home page,
+// help file and calculator are all there (and its status bar off).
 TEST_F(FrmMainTest, DispatchByName) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"mSetup", "modal lumaro::frmServer"}, {"mCalcAJ", "modal lumaro::frmAJZX"}, {"mAbout", "modal lumaro::frmAbout"},
-        {"mConnect", "go {server}/House/?DatabaseName=House"}, {"mHomePage", "go {server}/home"},
-        {"mHelp", "open {dir}/help.chm"}, {"mCalcSZ", "start {dir}/bin/kcalc minimized"}, {"mExit", "end"},
-        {"mPrint", "asks for a printer"},
-        // Without a page the browser's commands fail with negative numbers: no message. Menu titles
-        // carry no command; nor do names the bar does not have.
-        {"mGoback", ""}, {"mGoon", ""}, {"mRefresh", ""}, {"mStop", ""}, {"mServer", ""}, {"mWB", ""}, {"mC", ""}, {"mbangzhu", ""},
-        {"", ""}, {"mexit", ""}, {"MEXIT", ""}, {"mHomepage", ""}, {"mAbout ", ""}, {"mPrint2", ""}, {"关闭", ""}};
     WriteSettings(kServerSettings + "[setup]\nMainWeb={server}/home\nStatusBar=False\n");
     test::WriteBytes(dir.path() / "help.chm", "ITSF");
     InstallCalculators({"kcalc"}, "bin");
-    for (const auto& [name, effects] : rows) {
+    for (const auto& row : test::ReadTable(TEST_SOURCE_DIR "/tables/dispatch.txt")) {
         Load();
-        EXPECT_EQ(Effects(name), effects) << name;
+        EXPECT_EQ(Effects(QString::fromStdString(row.at(0))), row.at(1)) << row.at(0);
     }
     // Pages of the program's own may ask only for the commands the bar offers (about is off).
     EXPECT_EQ(RunClosingModals([&] { for (const char* n : {"mAbout", "mNothing", "mSetup"}) emit window->WB->commandRequested(n); },

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
+#include <stdexcept>
 
 // Qt's own entries for synthetic input (what QtTest uses): shortcut map, menu mnemonics and focus included.
 Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
@@ -63,6 +64,13 @@ void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
     const QPointF global = widget->mapToGlobal(at);
     qt_handleMouseEvent(window, local, global, button, button, QEvent::MouseButtonPress, Qt::NoModifier, 0);
     qt_handleMouseEvent(window, local, global, Qt::NoButton, button, QEvent::MouseButtonRelease, Qt::NoModifier, 0);
+}
+
+Entry EntryNamed(const std::string& name) {
+    if (name == "typed") return Entry::Typed;
+    if (name == "pasted") return Entry::Pasted;
+    if (name == "composed") return Entry::Composed;
+    throw std::invalid_argument("no way of entering text named " + name);
 }
 
 void EnterText(QWidget* box, const QString& text, Entry how) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -66,6 +67,8 @@ inline void Click(QWidget* widget) { Click(widget, widget->rect().center()); }
 // How text reaches a box: typed key by key (each key carrying its character, as the system delivers the keys of
 // a full-width input mode), pasted with Ctrl+V from the clipboard, or committed by an input method at once.
 enum class Entry { Typed, Pasted, Composed };
+// The way named "typed", "pasted" or "composed" in a table.
+Entry EntryNamed(const std::string& name);
 // Enters `text` into `box`, which takes the focus, at its cursor in the given way.
 void EnterText(QWidget* box, const QString& text, Entry how);
 
