@@ -275,6 +275,11 @@ void CharsetProxy::Start() {
         });
         if (server->listen(QHostAddress::LocalHost)) State().port = server->serverPort();
     }, Qt::BlockingQueuedConnection);
+    // The thread ends with the application, before the statics it uses go.
+    qAddPostRoutine([] {
+        State().thread->quit();
+        State().thread->wait(2000);
+    });
     if (!s.port) return;
     // Only plain http, loopback included (the demo and many desks run there).
     flags += " --proxy-server=http=127.0.0.1:" + QByteArray::number(s.port) + " --proxy-bypass-list=<-loopback>";
