@@ -11,19 +11,12 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
-#include <vector>
 
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
