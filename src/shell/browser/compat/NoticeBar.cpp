@@ -30,20 +30,33 @@ void NoticeBar::Add(const QString& feature) {
     features_ << feature;
     setText(QStringLiteral("此网页使用了 %1，本程序无法运行这部分内容。 <a href=\"close\">关闭</a>")
                 .arg(features_.join(QStringLiteral("、")).toHtmlEscaped()));
-    FollowView();
     show();
     raise();
+    FollowView();
 }
 
 void NoticeBar::Clear() {
     features_.clear();
     hide();
+    Reserve(0);
 }
 
-void NoticeBar::FollowView() { setGeometry(0, 0, parentWidget()->width(), sizeHint().height()); }
+// Above the page, which moves down for it, rather than over the page's top.
+void NoticeBar::FollowView() {
+    const int height = sizeHint().height();
+    setGeometry(0, 0, parentWidget()->width(), height);
+    Reserve(height);
+}
+
+void NoticeBar::Reserve(int height) {
+    QWidget* view = parentWidget();
+    view->setContentsMargins(0, height, 0, 0);
+    // The page's surface does not follow the margins back by itself.
+    if (QWidget* page = view->focusProxy()) page->setGeometry(view->contentsRect());
+}
 
 bool NoticeBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) FollowView();
+    if (watched == parentWidget() && event->type() == QEvent::Resize && !isHidden()) FollowView();
     return QLabel::eventFilter(watched, event);
 }
 

@@ -25,6 +25,7 @@ private:
     explicit NoticeBar(QWidget* view);
     void Clear();
     void FollowView();
+    void Reserve(int height);  // room at the top of the view
 
     QStringList features_;
 };

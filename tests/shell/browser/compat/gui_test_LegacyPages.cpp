@@ -70,8 +70,10 @@ public:
     }
     static QStringList ProgramCalls(WebBrowser& view) {
         QStringList calls = calls_;
-        for (const QString& feature : NoticeBar::For(&view)->features())
-            if (NoticeBar::For(&view)->isVisible()) calls << QStringLiteral("notice:") + feature;
+        const NoticeBar* bar = NoticeBar::For(&view);
+        // A notice shown above the page, which makes room for it.
+        if (bar->isVisible() && view.focusProxy()->y() >= bar->height())
+            for (const QString& feature : bar->features()) calls << QStringLiteral("notice:") + feature;
         return calls;
     }
 
