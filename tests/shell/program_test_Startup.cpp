@@ -56,13 +56,12 @@ void ReportTheMainWindow() {
     QCoreApplication::exit(0);
 }
 
-// The program args[2] in the folder args[0], with regsvr32 and the browser's data in it; args[1] "fails": the
-// restart fails.
+// The program in the folder args[0], with regsvr32 and the browser's data in it; args[1] "fails": the restart fails.
 LUMARO_CHILD_ROLE(Program) {
     static PrintingLauncher launcher;
     launcher.restartFails = args.at(1) == "fails";
     platform::SetLauncher(&launcher);
-    platform::OverrideExecutablePath(args.at(0) + "/" + args.at(2));
+    platform::OverrideExecutablePath(args.at(0) + "/Lumaro");
     ::setenv("PATH", (args.at(0) + "/bin").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (args.at(0) + "/data").c_str(), 1);
     ui::SetMessageSink([](const QString& text, const QString& title, ui::MsgIcon icon) {
@@ -78,35 +77,29 @@ LUMARO_CHILD_ROLE(Program) {
 
 // Registered: the main window loaded (its status bar and Tel panel from the file) and shown. A first run: the
 // components registered, the flag stored, the message with its icon, the program started again and this instance
-// ended; a restart that cannot be started is reported with its number, and the program ends with an error. A
-// renamed executable keeps its own settings file and restarts under its own name; without a registration tool
-// nothing is registered.
+// ended; a restart that cannot be started is reported with its number, and the program ends with an error.
 TEST(Startup, TheProgramsEntryPoint) {
     const std::string registered = "[Regist]\nDLL=True\n[Setup]\nStatusBar=False\n[ServerTel]\nTel=010-1\n"
                                    "[ServerINFO]\nServerIP=http://127.0.0.1:9/\nDynasetIP=0\n";
-    const auto firstRun = [](const std::string& program) {  // Foo's desk has no registration tool
-        return (program == "Foo" ? "" : "start {dir}/bin/regsvr32 [{dir}/Dll/Grid.ocx] hidden\n") +
-               std::string("say 动态库注册完毕: 软件第一次运行需要注册Windows动态库 (information)\nstart {dir}/") + program +
-               " minimized\n";
-    };
-    const struct { std::string program, settings, restart, printed; } rows[] = {
-        {"Lumaro", registered, "starts", "main window Lumaro(前台) shown, status bar off, Tel 010-1\nexit 0\n"},
-        {"Lumaro", "", "starts", firstRun("Lumaro") + "exit 0\n"},
-        {"Lumaro", "[Regist]\nDLL=true\n", "fails",
-         firstRun("Lumaro") + "say Lumaro: 实时错误 '53':||文件未找到：{dir}/Lumaro (warning)\nexit 1\n"},
-        {"Foo", "", "starts", firstRun("Foo") + "exit 0\n"}};
+    const std::string firstRun = "start {dir}/bin/regsvr32 [{dir}/Dll/Grid.ocx] hidden\n"
+                                 "say 动态库注册完毕: 软件第一次运行需要注册Windows动态库 (information)\n"
+                                 "start {dir}/Lumaro minimized\n";
+    const struct { std::string settings, restart, printed; } rows[] = {
+        {registered, "starts", "main window Lumaro(前台) shown, status bar off, Tel 010-1\nexit 0\n"},
+        {"", "starts", firstRun + "exit 0\n"},
+        {"[Regist]\nDLL=true\n", "fails", firstRun + "say Lumaro: 实时错误 '53':||文件未找到：{dir}/Lumaro (warning)\nexit 1\n"}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.program + " " + row.settings + row.restart);
+        SCOPED_TRACE(row.settings + row.restart);
         test::TempDir dir;
-        test::WriteBytes(dir.path() / "ini" / "Lumaro.lic", row.program == "Lumaro" ? row.settings : registered);
+        test::WriteBytes(dir.path() / "ini" / "Lumaro.lic", row.settings);
         test::WriteBytes(dir.path() / "Dll" / "Grid.ocx", "MZ");
-        test::WriteBytes(dir.path() / "bin" / (row.program == "Foo" ? "other" : "regsvr32"), "#!/bin/sh\n");
-        fs::permissions(dir.path() / "bin" / (row.program == "Foo" ? "other" : "regsvr32"), fs::perms::owner_all);
-        const test::Outcome outcome = test::RunChild("Program", {dir.path().string(), row.restart, row.program});
+        test::WriteBytes(dir.path() / "bin" / "regsvr32", "#!/bin/sh\n");
+        fs::permissions(dir.path() / "bin" / "regsvr32", fs::perms::owner_all);
+        const test::Outcome outcome = test::RunChild("Program", {dir.path().string(), row.restart});
         std::string printed = outcome.out;
         for (size_t at; (at = printed.find(dir.path().string())) != std::string::npos;) printed.replace(at, dir.path().string().size(), "{dir}");
         EXPECT_EQ(printed, row.printed) << outcome.err;
-        EXPECT_NE(test::ReadBytes(dir.path() / "ini" / (row.program + ".lic")).find("DLL=True"), std::string::npos);
+        EXPECT_NE(test::ReadBytes(dir.path() / "ini" / "Lumaro.lic").find("DLL=True"), std::string::npos);
     }
 }
 
