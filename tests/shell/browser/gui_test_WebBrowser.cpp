@@ -1,5 +1,6 @@
 // The embedded browser, held as the main window holds it, against a real HTTP
 // server on 127.0.0.1; the restart test starts this binary a second time.
+#include <cmath>
 #include <csignal>
 #include <optional>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <vector>
@@ -267,8 +269,8 @@ TEST_F(WebBrowserTest, TheBrowserSpeaksChinese) {
 
 // Ctrl+F opens a find bar over the page: it finds as one types and counts the matches; Enter and
 // Shift+Enter (or its buttons) go to the next and the previous one; Esc closes it, leaving the last
-// match selected and the page with the keys; opened again, it offers the last text selected.
-TEST_F(WebBrowserTest, FindBar) {
+// match selected and the page with the keys; opened again, it offers the last text selected. Ctrl + + / - / 0 and Ctrl + wheel zoom the page in steps.
+TEST_F(WebBrowserTest, FindBarAndZoom) {
     server.Route("/find", Html("<p>Lumaro one, lumaro two, LUMARO three.</p>"));
     ASSERT_TRUE(Load(*view, server.Url("/find")));
     host.activateWindow();
@@ -291,6 +293,21 @@ TEST_F(WebBrowserTest, FindBar) {
     EXPECT_EQ(Js("window.getSelection().toString()").toString(), "Lumaro") << "the last match stays selected";
     EXPECT_EQ(QApplication::focusWidget(), view->focusProxy());
 
+    // Each step, then the zoom factor; the wheel turns one notch up (+) or down (-) with Ctrl held.
+    const std::pair<QString, double> zooms[] = {{"Ctrl+=", 1.1},  {"Ctrl++", 1.25}, {"Ctrl+-", 1.1}, {"Ctrl+0", 1.0},
+                                                {"Ctrl+-", 0.9},  {"wheel+", 1.0},  {"wheel+", 1.1}, {"wheel-", 1.0}};
+    for (const auto& [step, factor] : zooms) {
+        if (step.startsWith("wheel")) {
+            const QPoint at = view->rect().center();
+            QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, step.endsWith('+') ? 120 : -120}, Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(view->focusProxy(), &wheel);
+        } else {
+            test::PressKeys(window, step);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return std::abs(view->zoomFactor() - factor) < 0.001; }))
+            << step.toStdString() << ": " << view->zoomFactor();
+    }
 }
 
 // Two runs of the program, each this binary started again and ending as the
