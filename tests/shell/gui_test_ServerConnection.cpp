@@ -135,7 +135,7 @@ protected:
 
 // Stored values that lead to a page: where the browser arrives and what the demo server is asked for, the
 // lookup (with the identifier sent) first. A lookup service of the test's own answers with an address among
-// blanks, which is used trimmed.
+// blanks, which is used trimmed, and with a host name in Chinese, an address like any other.
 TEST_F(ServerConnectionTest, StoredValuesLeadToTheirPage) {
     using Response = test::TestHttpServer::Response;
     test::TestHttpServer service;
@@ -166,6 +166,11 @@ TEST_F(ServerConnectionTest, StoredValuesLeadToTheirPage) {
         const QString asked = LookupPath + "?ServerID=" + row.sentId;
         EXPECT_EQ(server->Requests(), row.sentId.isEmpty() ? QStringList{target} : QStringList({asked, target}));
     }
+    service.Route("/chinese", Response("<IP>\xe6\x88\xbf\xe4\xba\xa7.example:1</IP>"));  // 房产.example
+    Connect("1", service.Url("/chinese"), "888");
+    EXPECT_EQ(connection_.WebURL, QStringLiteral("房产.example:1/House/?DatabaseName=House"));
+    EXPECT_EQ(browser_->page()->requestedUrl().host(), "xn--wlq909b.example");
+    browser_->stop();
     EXPECT_EQ(dialogs_, 0);
 }
 

@@ -67,6 +67,15 @@ QStringList RunClosingModals(const std::function<void()>& action, const QIcon& i
     return seen;
 }
 
+// Notes whether the window's close came while the address lookup was waited for (its busy cursor up).
+struct CloseWatch : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) duringTheLookup = QApplication::overrideCursor() != nullptr;
+        return false;
+    }
+    bool duringTheLookup = false;
+};
+
 // A program folder with its settings file; the fixture is the launcher and the print dialog.
 class FrmMainTest : public ::testing::Test, public platform::Launcher {
 protected:
@@ -203,7 +212,8 @@ TEST_F(FrmMainTest, DispatchByName) {
 
 // Only the first activation connects, also when the window is activated again while that connection runs (its
 // server dialog is up). Back, forward and refresh load pages, picked by their tools or by the keys people use in
-// browsers (pressed on the page); Ctrl+P prints; all silently, the caption unchanged. Closing the window ends it.
+// browsers (pressed on the page); 停止 and Esc end a hanging load; Ctrl+P prints; all silently, the caption
+// unchanged. Closing the window ends it.
 TEST_F(FrmMainTest, FirstActivationAndBrowserCommands) {
     server.Route("/House/", TestHttpServer::Html("listing"));
     frmMain& w = Load();
@@ -247,6 +257,18 @@ TEST_F(FrmMainTest, FirstActivationAndBrowserCommands) {
     EXPECT_EQ(server.CountRequests("/b"), 3);
     w.ActiveBar1_ToolClick("mGoon");  // at the end of the history: silently nothing
 
+    // 停止 and Esc end a load that hangs.
+    TestHttpServer::Response slow = TestHttpServer::Html("slow");
+    slow.held = true;
+    server.Route("/slow", slow);
+    for (const char* stop : {"mStop", "Esc"}) {
+        const int asked = server.CountRequests("/slow");
+        w.WB->Navigate(server.Url("/slow"));
+        ASSERT_TRUE(WaitUntil([&] { return server.CountRequests("/slow") == asked + 1; }));
+        EXPECT_TRUE(pickAndLoad(stop)) << stop << " ends the load";
+    }
+    server.ReleaseHeld();
+
     calls.clear();
     pick("Ctrl+P");
     EXPECT_TRUE(WaitUntil([&] { return calls == QStringList{"asks for a printer"}; }));
@@ -259,8 +281,8 @@ TEST_F(FrmMainTest, FirstActivationAndBrowserCommands) {
 
 // On a desktop, shown as start-up shows it: once the browser's surface is there (the first connection
 // has begun and waits for the lookup), the window is maximized with every tool and status panel whole.
-// Closed through the window manager, the program ends.
-TEST_F(FrmMainTest, OnADesktopItOpensMaximized) {
+// Closed through the window manager during that lookup, the program ends at once.
+TEST_F(FrmMainTest, OnADesktopItOpensMaximizedAndClosesAtOnceEvenDuringTheLookup) {
     if (!test::OnDesktop()) return;
     ui::SetEndProgramHook({});  // the real end
     TestHttpServer::Response lookup = TestHttpServer::Html("<IP>" + server.Url("") + "</IP>");
@@ -269,6 +291,8 @@ TEST_F(FrmMainTest, OnADesktopItOpensMaximized) {
     WriteSettings("[ServerINFO]\nServerIP={server}/register/ReadIP.asp\nDynasetIP=1\nServerID=888\nWebRoot=/House/\nDBName=House\n");
     frmMain& w = Load();
     w.Connection().SetLookupTimeout(std::chrono::seconds(30));
+    CloseWatch close;
+    w.installEventFilter(&close);
 
     bool maximized = false;
     QString seen;  // the window's state and frame
@@ -294,6 +318,7 @@ TEST_F(FrmMainTest, OnADesktopItOpensMaximized) {
     EXPECT_TRUE(maximized) << seen.toStdString();
     EXPECT_EQ(cut.join(", ").toStdString(), "");
     EXPECT_TRUE(w.isHidden());
+    EXPECT_TRUE(close.duringTheLookup) << "the close waited for the lookup to end";
 }
 
 }  // namespace
