@@ -56,21 +56,6 @@ protected:
     std::size_t reported_ = 0;
 };
 
-// A fresh file: the fixed dialog with its initial texts; Tab goes through the controls in tab order from 确定,
-// which has the focus when shown.
-TEST_F(FrmServerTest, FreshFileOpensTheDesignedDialog) {
-    frmServer dlg;
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("远程Web服务器配置"));
-    EXPECT_EQ(dlg.minimumSize(), ui::TwipsRect(0, 0, 4485, 2475).size());
-    EXPECT_TRUE(dlg.maximumSize() == dlg.minimumSize() && !(dlg.windowFlags() & Qt::WindowMinMaxButtonsHint));
-    EXPECT_EQ(Shows(dlg), "clear||000888|/house/|house");
-    ASSERT_TRUE(test::ShowActive(&dlg));
-    QStringList tabbed;
-    for (int i = 0; i < 8; ++i, test::PressKey(dlg.windowHandle(), Qt::Key_Tab))
-        tabbed << (dlg.focusWidget() ? dlg.focusWidget()->objectName() : "none");
-    EXPECT_EQ(tabbed.join(' '), "OKButton CancelButton txtServerIP chkDynasetIP txtServerID txtWebRoot txtDBName Command1");
-}
-
 // Ticking and clearing 使用动态IP服务器 disables and enables the address box and leaves its text alone; 确定 stores
 // the lookup URL while ticked, whatever the box holds, and the box's text while clear. In dynamic mode the stored
 // address is not shown, so clearing the tick there enables an empty box: 确定 then stores fixed mode and no address.
@@ -98,20 +83,6 @@ TEST_F(FrmServerTest, StoredValuesAndTheCheckBox) {
         test::Click(dlg.OKButton);
         EXPECT_EQ(File(), "[ServerINFO]\r\nServerID=123\r\nDynasetIP=" + r.file + "\r\nWebRoot=/house/\r\nDBName=house\r\n");
     }
-}
-
-// 默认值 fills the boxes (web root and database capitalised), leaves the mode alone and stores nothing;
-// 确定 then writes the five values in order, each exactly as its box holds it.
-TEST_F(FrmServerTest, DefaultsThenOkStoreFiveValuesInOrderAsTheyStand) {
-    frmServer dlg;
-    dlg.Command1->click();
-    EXPECT_EQ(Shows(dlg), "clear|" + LookupUrl + "|000888|/House/|House");
-    EXPECT_FALSE(std::filesystem::exists(ConfigFilePath)) << "the defaults store nothing";
-    dlg.txtServerID->setText(QStringLiteral(" 0012a "));
-    dlg.txtWebRoot->clear();
-    dlg.OKButton->click();
-    EXPECT_EQ(File(), "[ServerINFO]\r\nDynasetIP=0\r\nServerIP=" + LookupUrl +
-                          "\r\nServerID= 0012a \r\nWebRoot=\r\nDBName=House\r\n");
 }
 
 // Enter (either key) in a box or on the check box presses 确定: what was typed is stored and the dialog closes.

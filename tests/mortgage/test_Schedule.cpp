@@ -67,8 +67,6 @@ std::vector<std::pair<std::string, std::vector<In>>> Groups() {
     }
     return groups;
 }
-// 100000 at 0.5% a month over 12 months.
-const std::string Equal12 = Groups().front().first;
 
 TEST(Schedule, ComesOutToTheCent) {
     for (const auto& [expected, inputs] : Groups()) {
@@ -162,26 +160,6 @@ TEST(Schedule, CarriedPrincipalGivesTheTableOfPerPeriodCalls) {
         ComputeScheduleByPeriodCalls(in, perCall);
         EXPECT_EQ(Shown(Table(in)), Shown(perCall)) << in.DKJE << " " << in.DKLL << " " << in.DKQS << " " << in.HKFS;
     }
-}
-
-// A table that refuses to write one cell, as a grid might.
-struct RefusingTable : MemoryScheduleTable {
-    int row, column;
-    RefusingTable(int r, int c) : row(r), column(c) {}
-    void SetCell(int r, int c, const std::string& text) override {
-        if (r == row && c == column) throw errors::InvalidCall();
-        MemoryScheduleTable::SetCell(r, c, text);
-    }
-};
-
-TEST(Schedule, AFailingStepWritesNothingAndTheNextRuns) {
-    RefusingTable principal(5, 1), totals(13, 2);
-    ComputeSchedule(In{"100000", "0.5", "12"}, principal);
-    ComputeSchedule(In{"100000", "0.5", "12"}, totals);
-    // Row 5's principal never reached the total, so the remainder brings it back in row 12 (8563.87 + 8269.99).
-    const std::string skipped = std::regex_replace(Equal12, std::regex("\n5,8269.99,"), "\n5,,");
-    EXPECT_EQ(Shown(principal), std::regex_replace(skipped, std::regex("\n12,8563.87,"), "\n12,16833.86,"));
-    EXPECT_EQ(Shown(totals), std::regex_replace(Equal12, std::regex("3279.73,"), ","));
 }
 
 }  // namespace
