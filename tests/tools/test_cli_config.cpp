@@ -1,6 +1,10 @@
 // `lumaro-cli config` as a real process: UTF-8 arguments and output, the file's encoding, exit codes and stderr.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,6 +75,19 @@ TEST(CliConfig, RefusalsFailuresAndUsageErrors) {
         EXPECT_FALSE(fs::exists(dir.path() / "missing"));
     }
 }
+
+#ifdef _WIN32
+// A console at code page 936 runs the command (which prints UTF-8 while it runs) and is asked afterwards.
+LUMARO_CHILD_ROLE(CliInAConsoleAt936) {
+    ::SetConsoleOutputCP(936);
+    Run(CliProgram(), {"config", "get", "missing.lic", "按揭咨询", "贷款利率"});
+    return static_cast<int>(::GetConsoleOutputCP());
+}
+
+TEST(CliConfig, TheConsoleKeepsItsCodePage) {
+    EXPECT_EQ(RunChild("CliInAConsoleAt936", {}, {.folder = {}, .unwritableOutput = false, .ownConsole = true}).exitCode, 936);
+}
+#endif
 
 }  // namespace
 }  // namespace lumaro

@@ -59,6 +59,7 @@ std::string Printed(const std::string& lines);
 struct RunOptions {
     std::string folder;              // where it runs ("": here)
     bool unwritableOutput = false;   // its standard output refuses every byte
+    bool ownConsole = false;         // Windows: it runs in a console of its own (a pseudo console)
 };
 Outcome Run(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
 // The test executable in a child role, run to its end.

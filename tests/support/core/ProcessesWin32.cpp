@@ -1,6 +1,10 @@
+// Pseudo consoles came with Windows 10 1809.
+#define NTDDI_VERSION 0x0A000006
 #include "platform/Win32Text.h"
 
 #include <cstdio>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "core/Processes.h"
@@ -40,23 +44,67 @@ Handle OpenInheritable(const std::filesystem::path& file, DWORD access, DWORD di
                                 disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// A console of the child's own, drained of what it shows so that it never blocks.
+class PseudoConsole {
+public:
+    PseudoConsole() {
+        HANDLE inRead = nullptr, inWrite = nullptr, outRead = nullptr, outWrite = nullptr;
+        ::CreatePipe(&inRead, &inWrite, nullptr, 0);
+        ::CreatePipe(&outRead, &outWrite, nullptr, 0);
+        input_ = Handle(inWrite);
+        if (FAILED(::CreatePseudoConsole({80, 25}, inRead, outWrite, 0, &console_))) console_ = nullptr;
+        ::CloseHandle(inRead);
+        ::CloseHandle(outWrite);
+        drain_ = std::thread([out = Handle(outRead)] {
+            char buffer[4096];
+            DWORD n = 0;
+            while (::ReadFile(out.get(), buffer, sizeof buffer, &n, nullptr) && n > 0) {
+            }
+        });
+    }
+    ~PseudoConsole() {
+        if (console_) ::ClosePseudoConsole(console_);
+        input_ = Handle();
+        drain_.join();
+    }
+    HPCON get() const { return console_; }
+
+private:
+    HPCON console_ = nullptr;
+    Handle input_;
+    std::thread drain_;
+};
+
 Handle Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-             HANDLE out, HANDLE err) {
+             HANDLE out, HANDLE err, HPCON console = nullptr) {
     std::wstring line;
     platform::AppendArgument(line, platform::Wide(program));
     for (const auto& a : args) platform::AppendArgument(line, platform::Wide(a));
     const Handle in = OpenInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in.get();
-    startup.hStdOutput = out;
-    startup.hStdError = err;
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = in.get();
+    startup.StartupInfo.hStdOutput = out;
+    startup.StartupInfo.hStdError = err;
+    std::vector<char> attributes;
+    DWORD flags = 0;
+    if (console) {
+        SIZE_T size = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        attributes.resize(size);
+        startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+        ::InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size);
+        ::UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_PSEUDOCONSOLE, console,
+                                    sizeof console, nullptr, nullptr);
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
     const std::wstring where = platform::Wide(folder);
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          where.empty() ? nullptr : where.c_str(), &startup, &started))
-        return Handle();
+    const BOOL ok = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                                     where.empty() ? nullptr : where.c_str(), &startup.StartupInfo, &started);
+    if (console) ::DeleteProcThreadAttributeList(startup.lpAttributeList);
+    if (!ok) return Handle();
     ::CloseHandle(started.hThread);
     return Handle(started.hProcess);
 }
@@ -130,7 +178,9 @@ Outcome Run(const std::string& program, const std::vector<std::string>& args, co
         const Handle out = options.unwritableOutput ? OpenInheritable(outFile, GENERIC_READ, OPEN_EXISTING)
                                                     : OpenInheritable(outFile, GENERIC_WRITE, CREATE_ALWAYS);
         const Handle err = OpenInheritable(errFile, GENERIC_WRITE, CREATE_ALWAYS);
-        const Handle process = Spawn(program, args, options.folder, out.get(), err.get());
+        std::optional<PseudoConsole> console;
+        if (options.ownConsole) console.emplace();
+        const Handle process = Spawn(program, args, options.folder, out.get(), err.get(), console ? console->get() : nullptr);
         outcome.exitCode = WaitFor(process.get());
     }
     outcome.out = options.unwritableOutput ? "" : ReadBytes(outFile);
