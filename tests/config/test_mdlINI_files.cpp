@@ -272,5 +272,27 @@ TEST_F(SettingsFile, FileHeldOpenByAnotherProgram) {
 }
 #endif
 
+// Paths far beyond the old 260-character limit, Chinese folders included.
+TEST_F(SettingsFile, LongPaths) {
+    fs::path deep = dir.path();
+    for (char c = 'a'; c <= 'f'; ++c) deep /= PathOf(std::string(200, c) + " 文件夹");
+#ifdef _WIN32
+    // Created the long way: the C++ library keeps to the old limit on Windows.
+    std::wstring wide = L"\\\\?\\" + deep.wstring();
+    for (auto& c : wide) c = c == L'/' ? L'\\' : c;
+    for (std::size_t at = wide.find(L'\\', 7); at != std::wstring::npos; at = wide.find(L'\\', at + 1))
+        ::CreateDirectoryW(wide.substr(0, at).c_str(), nullptr);
+    ::CreateDirectoryW(wide.c_str(), nullptr);
+#else
+    fs::create_directories(deep);
+#endif
+    const std::string longFile = Utf8Of(deep / "ini" / "Lumaro.lic");
+    ASSERT_GT(longFile.size(), 1100u);
+    EXPECT_EQ(WriteIniValue(longFile, "按揭咨询", "贷款利率", "0.5"), Written);
+    EXPECT_EQ(WriteIniValue(longFile, "Regist", "DLL", "True"), Written);
+    EXPECT_EQ(ReadIniString(longFile, "按揭咨询", "贷款利率"), "0.5");
+    EXPECT_EQ(ReadIniString(longFile, "Regist", "DLL"), "True");
+}
+
 }  // namespace
 }  // namespace lumaro
