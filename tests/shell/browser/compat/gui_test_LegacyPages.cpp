@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -95,19 +93,9 @@ void PrintTo(const Page& page, std::ostream* out) { *out << page.name; }
 
 QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(platform::ToAnsi(utf8)); }
 
-void Key(WebBrowser& view, Qt::Key key, const QString& text) {
-    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(view.focusProxy(), &event);
-    }
-}
-void Click(WebBrowser& view, QPoint at) {
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, view.focusProxy()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(view.focusProxy(), &event);
-    }
-}
+// A user's key and click, through the window system.
+void Key(WebBrowser& view, Qt::Key key) { test::PressKey(view.window()->windowHandle(), key); }
+void Click(WebBrowser& view, QPoint at) { test::Click(view.focusProxy(), at); }
 
 int OpenDialogs() {
     int n = 0;
@@ -143,10 +131,10 @@ const Page kPages[] = {
     // ---- events
     {.name = "attachEvent"},
     {.name = "fireEvent"},
-    {.name = "EnterMovesToTheNextField", .act = [](WebBrowser& view) { Key(view, Qt::Key_Return, QStringLiteral("\r")); }},
+    {.name = "EnterMovesToTheNextField", .act = [](WebBrowser& view) { Key(view, Qt::Key_Return); }},
     {.name = "mouseButtons", .act = [](WebBrowser& view) { Click(view, QPoint(50, 50)); }},
     {.name = "onpropertychangeFromScript"},
-    {.name = "onpropertychangeFromTyping", .act = [](WebBrowser& view) { Key(view, Qt::Key_7, QStringLiteral("7")); }},
+    {.name = "onpropertychangeFromTyping", .act = [](WebBrowser& view) { Key(view, Qt::Key_7); }},
     {.name = "scriptForEvent"},
     {.name = "scriptOnreadystatechange"},
 
@@ -236,6 +224,16 @@ protected:
     }
     static QString Path(const Page& page) { return QStringLiteral("/legacy/%1.asp").arg(page.name); }
 
+    // Opens `path` of the server under `host`, waiting until it has loaded and, when `painted`, until it takes
+    // a user's input (once it has painted).
+    bool Open(WebBrowser& view, const QString& path, bool painted, const QString& host = "127.0.0.1") {
+        bool loaded = false;
+        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
+        view.Navigate(server.Url(path).replace(QStringLiteral("127.0.0.1"), host));
+        const QString paint = QStringLiteral("performance.getEntriesByName('first-contentful-paint').length");
+        return WaitUntil([&] { return loaded; }) && (!painted || WaitUntil([&] { return Js(view, paint).toInt() > 0; }));
+    }
+
     // Opens the page in a new browser with the layer or without; its verdict,
     // and whether it asked the program what it must have asked.
     // A page is asked for once: the layer never asks the server again for it.
@@ -253,17 +251,8 @@ protected:
         view.show();
         view.activateWindow();
         view.setFocus();  // a user's keys go to the page's focused field
-        bool loaded = false;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
-        view.Navigate(server.Url(Path(page)));
-        WaitUntil([&] { return loaded; });
-        if (page.act) {
-            // The browser takes a user's input once the page has painted.
-            WaitUntil([&] {
-                return Js(view, QStringLiteral("performance.getEntriesByName('first-contentful-paint').length")).toInt() > 0;
-            });
-            page.act(view);
-        }
+        Open(view, Path(page), bool(page.act));
+        if (page.act) page.act(view);
         const auto verdict = [&] { return view.title() == "PASS" || view.title().startsWith("FAIL"); };
         if (!WaitUntil(verdict, 10000)) return QStringLiteral("no verdict: ") + view.title();
         if (view.title() != "PASS") return view.title();
@@ -296,8 +285,6 @@ TEST_P(LegacyPageTest, PassesWithTheLayerOnly) {
         EXPECT_NE(Run(page, false), "PASS") << "the page passes without the layer: it does not test it";
 }
 
-// The layer is the agency server's alone: the same page by another of the
-// server's names is shown as a modern browser shows it, as it was sent.
 // [Setup] IECompat = exactly "False" switches the layer off; IECompatHosts adds hosts.
 TEST_F(LegacyPageTest, SettingsChooseTheHosts) {
     const struct {
@@ -323,16 +310,15 @@ TEST_F(LegacyPageTest, SettingsChooseTheHosts) {
     ConfigFilePath = saved;
 }
 
+// The layer is the agency server's alone: the same page by another of the
+// server's names is shown as a modern browser shows it, as it was sent.
 TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
     Layer::Install(true, true);
     // who.asp: Chromium takes its few Chinese characters for Korean unless told.
     for (const auto& [host, layer] : {std::pair{"127.0.0.1", true}, {"localhost", false}}) {
         SCOPED_TRACE(host);
         WebBrowser view;
-        bool loaded = false;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
-        view.Navigate(server.Url(QStringLiteral("/legacy/who.asp")).replace(QStringLiteral("127.0.0.1"), host));
-        ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+        ASSERT_TRUE(Open(view, QStringLiteral("/legacy/who.asp"), false, host));
         EXPECT_EQ(Js(view, QStringLiteral("navigator.appName")).toString() == "Microsoft Internet Explorer", layer);
         EXPECT_EQ(Js(view, QStringLiteral("typeof document.attachEvent")).toString() == "function", layer);
         EXPECT_EQ(Js(view, QStringLiteral("document.body.innerText.indexOf('\\u4ef7\\u683c') >= 0")).toBool(), layer);
@@ -346,12 +332,8 @@ TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
     auto view = std::make_unique<WebBrowser>();
     view->resize(400, 300);
     view->show();
-    bool loaded = false;
-    QObject::connect(view.get(), &QWebEngineView::loadFinished, view.get(), [&] { loaded = true; });
-    view->Navigate(server.Url(QStringLiteral("/legacy/caller.asp")));  // go() opens a dialog
-    ASSERT_TRUE(WaitUntil([&] { return loaded; }));
-    WaitUntil([&] { return Js(*view, QStringLiteral("performance.getEntriesByName('first-contentful-paint').length")).toInt() > 0; });
-    Click(*view, QPoint(100, 40));
+    ASSERT_TRUE(Open(*view, QStringLiteral("/legacy/caller.asp"), true));
+    Click(*view, QPoint(100, 40));  // go() opens a dialog
     ASSERT_TRUE(WaitUntil([&] { return OpenDialogs() == 1; }));
     view.reset();
     EXPECT_TRUE(WaitUntil([&] { return OpenDialogs() == 0; }));
