@@ -53,6 +53,9 @@ TEST_F(FrmAboutTest, TextsLayoutAndClosing) {
             QString("版权所有：") + vendor::Company, QString("公司网站：") + vendor::WebSite,
             QString("联系电话：") + vendor::Telephone, QString("电子信箱：") + vendor::EMail, "警告：...", "    ", "确定"};
         EXPECT_EQ(shown.join('\n').toStdString(), expected.join('\n').toStdString());
+        // The contact lines where the design puts them, the e-mail line above the telephone's.
+        for (const auto& [line, y] : {std::pair{0, 1110}, {1, 1650}, {3, 1920}, {2, 2190}})
+            EXPECT_EQ(w.lblDescription[line]->pos(), ui::TwipsRect(1080, y, 0, 0).topLeft()) << line;
         const QFont title = w.lblTitle->font();
         EXPECT_TRUE(title.bold() && title.pointSizeF() == 14.25 && title.family() == "宋体") << title.toString().toStdString();
         // Every label shows its text whole inside the window.
