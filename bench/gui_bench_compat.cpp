@@ -42,9 +42,10 @@ public:
                     const QByteArray head = socket->readAll();
                     const QByteArray path = head.split(' ').value(1);
                     const bool script = path.endsWith(".js"), sheet = path.endsWith(".css");
-                    const QByteArray body = script ? Gbk("function init() { document.title = '已载入'; } function pick(a) { return true; }")
-                                          : sheet  ? QByteArray("table { border-collapse: collapse } td { padding: 2px }")
-                                                   : page_;
+                    const QByteArray body =
+                        script  ? Gbk("function init() { document.title = '已载入'; } function pick(a) { return true; }")
+                        : sheet ? QByteArray("table { border-collapse: collapse } td { padding: 2px }")
+                                : page_;
                     const QByteArray type = script ? "application/x-javascript" : sheet ? "text/css" : "text/html";
                     socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " +
                                   QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
@@ -78,7 +79,10 @@ QApplication& App() {
 
 bool Load(QWebEngineView& view, const QString& url) {
     bool done = false, ok = false;
-    const auto c = QObject::connect(&view, &QWebEngineView::loadFinished, [&](bool result) { done = true; ok = result; });
+    const auto c = QObject::connect(&view, &QWebEngineView::loadFinished, [&](bool result) {
+        done = true;
+        ok = result;
+    });
     view.load(QUrl(url));
     while (!done) App().processEvents(QEventLoop::WaitForMoreEvents, 50);
     QObject::disconnect(c);

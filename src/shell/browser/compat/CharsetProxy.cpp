@@ -98,9 +98,11 @@ private:
             authority = slash < 0 ? target : target.left(slash);
             const QByteArray path = slash < 0 ? QByteArray("/") : target.mid(slash);
             QByteArray rewritten = method_ + ' ' + path + ' ' + first[2] + "\r\n";
-            for (const QByteArray& line : HeaderLines(head))
-                if (!IsHeader(line, "Proxy-Connection") && !IsHeader(line, "Connection") && !IsHeader(line, "Keep-Alive"))
+            for (const QByteArray& line : HeaderLines(head)) {
+                if (!IsHeader(line, "Proxy-Connection") && !IsHeader(line, "Connection") &&
+                    !IsHeader(line, "Keep-Alive"))
                     rewritten += line + "\r\n";
+            }
             rewritten += "Connection: close\r\n\r\n";
             pending_.prepend(rewritten);
         }
@@ -110,7 +112,7 @@ private:
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
         relabel_ = !tunnel_ && Relabels(host);
-        if (!tunnel_) url_ = QString::fromLatin1("http://" + target.left(target.indexOf('#') < 0 ? target.size() : target.indexOf('#')));
+        if (!tunnel_) url_ = QString::fromLatin1("http://" + target.split('#').first());
         authority_ = authority;
 
         upstream_ = new QTcpSocket(this);
@@ -195,7 +197,8 @@ private:
                                  cause.toStdString() + "。</p><p>请检查服务器是否运行、网址是否正确，然后刷新（F5）。</p>";
         const QByteArray page = QByteArray::fromStdString(LocalPage("无法访问此网站", body));
         client_->write("HTTP/1.1 502 Bad Gateway\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                       QByteArray::number(page.size()) + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page);
+                       QByteArray::number(page.size()) +
+                       "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page);
         Finish();
     }
 
@@ -244,7 +247,8 @@ private:
     QTcpSocket* upstream_ = nullptr;
     QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;
-    bool tunnel_ = false, relabel_ = false, connected_ = false, answerStarted_ = false, finishing_ = false, ended_ = false;
+    bool tunnel_ = false, relabel_ = false, connected_ = false;
+    bool answerStarted_ = false, finishing_ = false, ended_ = false;
 };
 
 }  // namespace

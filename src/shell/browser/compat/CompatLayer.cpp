@@ -106,10 +106,11 @@ QWebEngineScript PageScript(int pageId, const PageState& state) {
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(header + QStringLiteral("(function (LUMARO) {\n"
-                                                "if (LUMARO.hosts.indexOf(location.hostname.toLowerCase()) < 0) return;\n") + ScriptSource() +
-                         QStringLiteral("\n})(") + QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact)) +
-                         QStringLiteral(");\n"));
+    const QString configJson = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
+    script.setSourceCode(header +
+                         QStringLiteral("(function (LUMARO) {\n"
+                                        "if (LUMARO.hosts.indexOf(location.hostname.toLowerCase()) < 0) return;\n") +
+                         ScriptSource() + QStringLiteral("\n})(%1);\n").arg(configJson));
     return script;
 }
 
@@ -128,7 +129,8 @@ void UpdateAllPages() {
 // The agency's pages may use the clipboard (window.clipboardData); reading it
 // still waits for the user's yes. Other sites keep the browser's defaults.
 void FollowPageAddress(BrowserPage* page, const QUrl& url) {
-    for (const auto attribute : {QWebEngineSettings::JavascriptCanAccessClipboard, QWebEngineSettings::JavascriptCanPaste}) {
+    for (const auto attribute :
+         {QWebEngineSettings::JavascriptCanAccessClipboard, QWebEngineSettings::JavascriptCanPaste}) {
         if (CompatLayer::AppliesTo(url))
             page->settings()->setAttribute(attribute, true);
         else

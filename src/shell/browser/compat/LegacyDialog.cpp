@@ -68,8 +68,9 @@ DialogFeatures ParseDialogFeatures(const QString& features) {
         else if (key == QLatin1String("status")) f.status = Flag(value).value_or(f.status);
     }
     // A dialog placed by the page is not centred unless it asks for both.
-    if (placed && !features.contains(QRegularExpression(QStringLiteral("center\\s*[:=]"), QRegularExpression::CaseInsensitiveOption)))
-        f.center = false;
+    static const QRegularExpression center(QStringLiteral("center\\s*[:=]"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (placed && !features.contains(center)) f.center = false;
     return f;
 }
 
