@@ -60,6 +60,7 @@ class ProxyConnection : public QObject {
 public:
     explicit ProxyConnection(QTcpSocket* client) : client_(client) {
         client_->setParent(this);
+        client_->setSocketOption(QAbstractSocket::LowDelayOption, 1);  // a relay: nothing to gather
         connect(client_, &QTcpSocket::readyRead, this, &ProxyConnection::FromClient);
         connect(client_, &QTcpSocket::disconnected, this, &ProxyConnection::End);
         connect(client_, &QTcpSocket::errorOccurred, this, &ProxyConnection::End);
@@ -117,6 +118,7 @@ private:
 
         upstream_ = new QTcpSocket(this);
         upstream_->setProxy(QNetworkProxy::NoProxy);
+        upstream_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(upstream_, &QTcpSocket::connected, this, [this] {
             connected_ = true;
             if (tunnel_) client_->write("HTTP/1.1 200 Connection Established\r\n\r\n");
