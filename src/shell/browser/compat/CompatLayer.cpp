@@ -200,6 +200,10 @@ public:
             if (!page) return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             auto decoder = QStringDecoder(value("charset").toLatin1().constData());
             Reply(job, decoder.isValid() ? decoder.decode(*page) : QString::fromUtf8(*page));
+        } else if (call == QLatin1String("measure") || call == QLatin1String("place")) {
+            LegacyDialog* dialog = LegacyDialog::Find(value("dialog").toInt());
+            if (dialog && call == QLatin1String("place")) dialog->Place(value("side"), value("value"));
+            Reply(job, dialog ? QString::number(dialog->Measure(value("side"))) : QString());
         } else if (call == QLatin1String("close")) {
             const QString returned = value("value");
             if (auto* dialog = LegacyDialog::Find(value("dialog").toInt())) dialog->CloseWith(returned);

@@ -115,6 +115,7 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     } else {
         setFixedSize(size);
     }
+    browser_->resize(page);  // now: the page may ask for its size before the window is laid out
 
     QRect area = (owner && owner->screen() ? owner->screen() : screen())->availableGeometry();
     QRect frame(QPoint(), size);
@@ -136,6 +137,29 @@ void LegacyDialog::Open(const QUrl& url) {
 }
 
 LegacyDialog* LegacyDialog::Find(int id) { return OpenDialogs().value(id).data(); }
+
+int LegacyDialog::Measure(const QString& side) const {
+    if (side == QLatin1String("width")) return browser_->width();
+    if (side == QLatin1String("height")) return browser_->height();
+    return side == QLatin1String("left") ? frameGeometry().left() : frameGeometry().top();
+}
+
+void LegacyDialog::Place(const QString& side, const QString& value) {
+    const std::optional<int> pixels = Pixels(value);
+    if (!pixels) return;
+    if (side == QLatin1String("left") || side == QLatin1String("top")) {
+        move(side == QLatin1String("left") ? *pixels : x(), side == QLatin1String("top") ? *pixels : y());
+        return;
+    }
+    QSize page = browser_->size();
+    (side == QLatin1String("width") ? page.rwidth() : page.rheight()) = std::max(*pixels, 50);
+    const QSize size = page + (this->size() - browser_->size());
+    if (features_.resizable)
+        resize(size);
+    else
+        setFixedSize(size);
+    browser_->resize(page);  // at once: the page reads its new size back
+}
 
 void LegacyDialog::CloseWith(const QString& returnedJson) {
     if (finished_) return;

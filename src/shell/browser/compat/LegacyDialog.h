@@ -37,6 +37,10 @@ public:
     // The page closes its dialog (window.close()) with this returnValue.
     void CloseWith(const QString& returnedJson);
     static LegacyDialog* Find(int id);
+    // window.dialogWidth and the like: "width", "height" (of the page area),
+    // "left", "top" (of the window on the screen), in pixels.
+    int Measure(const QString& side) const;
+    void Place(const QString& side, const QString& value);
 
     WebBrowser* browser() const { return browser_; }
 

@@ -177,6 +177,7 @@ const Page kPages[] = {
     {.name = "showModalDialog"},
     {.name = "showModalDialogClosedByTheUser", .act = CloseDialog({320, 200}, "房源详情", true)},
     {.name = "showModalDialogThatNeverLoads", .act = CloseDialog({400, 300}, QString(), true)},
+    {.name = "dialogResizesItself"},
     {.name = "showModelessDialog", .act = CloseDialog({250, 150}, "房源详情", false)},
 
     // ---- encoding: a page, a script, a style sheet of the server without a charset

@@ -62,6 +62,15 @@
     if (window === window.top) {
       var arguments_ = unpack(LUMARO.dialog.args);
       Object.defineProperty(window, 'dialogArguments', {get: function () { return arguments_; }, configurable: true});
+      // window.dialogHeight = "300px" resizes the dialog; reading tells where it is.
+      ['Width', 'Height', 'Left', 'Top'].forEach(function (side) {
+        var which = {dialog: LUMARO.dialog.id, side: side.toLowerCase()};
+        Object.defineProperty(window, 'dialog' + side, {
+          configurable: true,
+          get: function () { return call('measure', which) + 'px'; },
+          set: function (value) { call('place', {dialog: which.dialog, side: which.side, value: String(value)}); }
+        });
+      });
     }
     // From a frame of the dialog too, as the old browser did: the dialog closes.
     window.close = function () { call('close', {dialog: LUMARO.dialog.id, value: pack(window.top.returnValue)}); };
