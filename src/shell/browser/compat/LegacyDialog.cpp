@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -105,6 +106,9 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
         layout->addWidget(status);
     }
     connect(browser_, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);
+    // Esc closes the dialog wherever the focus is in its page, as the old browser's did.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &LegacyDialog::ReadReturnValueAndClose);
     connect(browser_->page(), &QWebEnginePage::windowCloseRequested, this, &LegacyDialog::ReadReturnValueAndClose);
 
     const QSize page(features.width.value_or(400), features.height.value_or(300));

@@ -106,7 +106,7 @@ int OpenDialogs() {
 
 // What the user does with the dialog the page opened: checks it is a dialog
 // of the page's window with the page area and caption asked for, blocking
-// the window or not, then closes it. A page without a dialog gets no verdict.
+// the window or not, then closes it (Esc on a modal one). A page without a dialog gets no verdict.
 std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool modal) {
     return [=](WebBrowser& view) {
         Click(view, QPoint(100, 40));
@@ -123,7 +123,14 @@ std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool m
         EXPECT_EQ(dialog->windowType(), Qt::Dialog);
         EXPECT_EQ(dialog->isModal(), modal);
         WaitUntil([&] { return !dialog->browser()->page()->isLoading(); }, 3000);
-        dialog->close();
+        // Esc on the page closes a modal dialog, as it did; the close box any.
+        if (modal) {
+            dialog->activateWindow();
+            dialog->browser()->setFocus();
+            Key(*dialog->browser(), Qt::Key_Escape);
+        } else {
+            dialog->close();
+        }
     };
 }
 
