@@ -169,6 +169,7 @@ const Page kPages[] = {
     // ---- style
     {.name = "currentStyle"},
     {.name = "filterAlphaOpacity"},
+    {.name = "cursorHand"},
     {.name = "cssExpression"},
     {.name = "quirksBoxModel"},
     {.name = "conditionalComments"},

@@ -825,13 +825,19 @@
 
   // A style sheet's text: filter opacity, expression() and behaviours.
   function oldCss(doc, text) {
-    if (!/filter|expression|behavior/i.test(text)) return;
+    if (!/filter|expression|behavior|hand/i.test(text)) return;
     cssBlocks(text, function (selector, body) {
-      if (!/filter|expression|behavior/i.test(body)) return;
+      if (!/filter|expression|behavior|hand/i.test(body)) return;
       declarations(body).forEach(function (d) { oldDeclaration(doc, d, selector, null); });
     });
   }
   function oldDeclaration(doc, d, selector, el) {
+    // cursor: hand, the old name of the pointing hand (quirks mode knows it; standards mode not).
+    if (d.name === 'cursor' && /^hand$/i.test(d.value)) {
+      if (el) el.style.setProperty('cursor', 'pointer');
+      else addRule(doc, selector, 'cursor:pointer');
+      return;
+    }
     if (d.name === 'behavior') {
       behaviour(d.value);
       return;
@@ -1923,7 +1929,7 @@
 
   // What the page needs before its load handlers run, and what can wait until it has loaded.
   var SCAN = 'script[for][event],[onpropertychange],style,[style*="alpha" i],[style*="expression" i],' +
-             '[style*="behavior" i],[style*="filter" i]';
+             '[style*="behavior" i],[style*="filter" i],[style*="hand" i]';
   var SCAN_LATER = 'script[language],script[type],[language],a[href^="vbscript:" i],object[classid],' +
                    'link[rel~="stylesheet" i]';
 
@@ -1978,7 +1984,7 @@
   }
   function oldInlineStyle(doc, st, el) {
     var inline = el.getAttribute('style');
-    if (!inline || st.read.has(el) || !/filter|expression|behavior/i.test(inline)) return;
+    if (!inline || st.read.has(el) || !/filter|expression|behavior|hand/i.test(inline)) return;
     st.read.set(el, inline);
     declarations(inline).forEach(function (d) { oldDeclaration(doc, d, null, el); });
   }
