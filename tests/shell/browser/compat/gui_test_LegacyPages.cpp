@@ -170,6 +170,7 @@ const Page kPages[] = {
     {.name = "currentStyle"},
     {.name = "filterAlphaOpacity"},
     {.name = "cursorHand"},
+    {.name = "everydayIdioms"},
     {.name = "cssExpression"},
     {.name = "quirksBoxModel"},
     {.name = "conditionalComments"},
