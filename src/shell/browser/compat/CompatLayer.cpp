@@ -50,6 +50,7 @@ struct LayerState {
     bool on = true;
     QString serverHost;
     QStringList extraHosts;
+    QStringList hosts;  // the extra hosts and the server's
     QString scriptSource;  // bridge + legacy, read once
     QHash<int, PageState> pages;
     int nextPageId = 1;
@@ -60,13 +61,8 @@ LayerState& State() {
     return state;
 }
 
-QStringList Hosts() {
-    const LayerState& s = State();
-    QStringList hosts = s.extraHosts;
-    if (!s.serverHost.isEmpty()) hosts << s.serverHost;
-    hosts.removeDuplicates();
-    return hosts;
-}
+// Asked of every request the browser makes: worked out once, when they change.
+const QStringList& Hosts() { return State().hosts; }
 
 const QString& ScriptSource() {
     LayerState& s = State();
@@ -89,7 +85,7 @@ int IdOf(const BrowserPage* page) {
 // The page's copy of the layer: the match lines keep it out of other sites'
 // documents altogether; the host check inside covers what the lines cannot.
 QWebEngineScript PageScript(int pageId, const PageState& state) {
-    const QStringList hosts = Hosts();
+    const QStringList& hosts = Hosts();
     QString header = QStringLiteral("// ==UserScript==\n");
     for (const QString& host : hosts)
         for (const char* scheme : {"http", "https"})
@@ -122,8 +118,14 @@ void UpdatePage(int pageId, const PageState& state) {
     if (on) scripts.insert(PageScript(pageId, state));
 }
 
-void UpdateAllPages() {
-    for (auto it = State().pages.cbegin(); it != State().pages.cend(); ++it) UpdatePage(it.key(), *it);
+// The hosts the layer serves changed: the proxy and every page follow.
+void HostsChanged() {
+    LayerState& s = State();
+    s.hosts = s.extraHosts;
+    if (!s.serverHost.isEmpty()) s.hosts << s.serverHost;
+    s.hosts.removeDuplicates();
+    CharsetProxy::SetHosts(s.on ? s.hosts : QStringList());
+    for (auto it = s.pages.cbegin(); it != s.pages.cend(); ++it) UpdatePage(it.key(), *it);
 }
 
 // The agency's pages may use the clipboard (window.clipboardData); reading it
@@ -273,15 +275,13 @@ void CompatLayer::Start() {
 void CompatLayer::Configure(bool on, const QStringList& extraHosts) {
     State().on = on;
     State().extraHosts = extraHosts;
-    CharsetProxy::SetHosts(on ? Hosts() : QStringList());
-    UpdateAllPages();
+    HostsChanged();
 }
 
 void CompatLayer::SetServerHost(const QString& host) {
     if (State().serverHost == host.toLower()) return;
     State().serverHost = host.toLower();
-    CharsetProxy::SetHosts(State().on ? Hosts() : QStringList());
-    UpdateAllPages();
+    HostsChanged();
 }
 
 bool CompatLayer::IsOn() { return State().on; }
