@@ -44,6 +44,14 @@ PrintDialog& PageSetupSeam() {
     static PrintDialog dialog;
     return dialog;
 }
+ChoiceQuestion& ChoiceSeam() {
+    static ChoiceQuestion question;
+    return question;
+}
+TextQuestion& TextSeam() {
+    static TextQuestion question;
+    return question;
+}
 
 // "用户名" / "密码" for a page or proxy that asks for them.
 class CredentialsDialog : public QDialog {
@@ -96,6 +104,8 @@ void SetYesNoQuestion(YesNoQuestion question) { QuestionSeam() = std::move(quest
 void SetPrintDialog(PrintDialog dialog) { PrintDialogSeam() = std::move(dialog); }
 void SetPreviewDialog(PrintDialog dialog) { PreviewSeam() = std::move(dialog); }
 void SetPageSetupDialog(PrintDialog dialog) { PageSetupSeam() = std::move(dialog); }
+void SetChoiceQuestion(ChoiceQuestion question) { ChoiceSeam() = std::move(question); }
+void SetTextQuestion(TextQuestion question) { TextSeam() = std::move(question); }
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath) {
     if (SaveChooserSeam()) return SaveChooserSeam()(parent, proposedPath);
@@ -126,7 +136,34 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     return box.clickedButton() == yes;
 }
 
+int AskChoice(QWidget* parent, const Choice& choice) {
+    if (ChoiceSeam()) return ChoiceSeam()(parent, choice);
+    QMessageBox box(parent);
+    box.setWindowTitle(choice.title);
+    box.setText(choice.text);
+    switch (choice.icon) {
+        case Choice::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Choice::Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Choice::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Choice::Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Choice::Icon::None: break;
+    }
+    // One role for all keeps the buttons in the order given.
+    QList<QPushButton*> buttons;
+    for (const QString& text : choice.buttons) buttons << box.addButton(text, QMessageBox::ActionRole);
+    if (buttons.isEmpty()) buttons << box.addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box.setDefaultButton(buttons.value(choice.defaultButton, buttons.first()));
+    // Without an escape button the box closes only through a button, as the old boxes did.
+    if (choice.escapeButton >= 0 && choice.escapeButton < buttons.size()) box.setEscapeButton(buttons[choice.escapeButton]);
+    ui::FitTitle(&box);
+    box.exec();
+    const int chosen = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    if (chosen >= 0) return chosen;
+    return choice.escapeButton >= 0 ? choice.escapeButton : choice.defaultButton;
+}
+
 std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title) {
+    if (TextSeam()) return TextSeam()(parent, question, proposal, title);
     // A box like the page's alert() and confirm() ones: a fixed size, only a close box.
     QInputDialog box(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -171,7 +171,6 @@ private:
     // The body, counted where its length is known: a server that keeps the
     // connection open anyway still ends the answer.
     void Forward(const QByteArray& bytes) {
-        client_->write(bytes);
         if (keep_) {
             body_ += bytes;
             if (body_.size() > kMaxKeptPage) {
@@ -179,6 +178,9 @@ private:
                 body_.clear();
             }
         }
+        // Kept before the browser has the page's end: its scripts may ask for it while it is parsed.
+        if (!tunnel_ && remaining_ >= 0 && remaining_ - bytes.size() <= 0) KeepIfAsked();
+        client_->write(bytes);
         if (!tunnel_ && remaining_ >= 0) {
             remaining_ -= bytes.size();
             if (remaining_ <= 0) Finish();
@@ -216,7 +218,7 @@ private:
     void Finish() {
         if (finishing_) return;
         finishing_ = true;
-        if (keep_ && remaining_ <= 0 && body_.contains("<xml") | body_.contains("<XML")) Keep();
+        if (remaining_ <= 0) KeepIfAsked();
         if (upstream_) upstream_->disconnect(this);
         client_->disconnectFromHost();  // after what is still buffered
         if (client_->state() == QAbstractSocket::UnconnectedState) deleteLater();
@@ -234,7 +236,14 @@ private:
         deleteLater();
     }
 
+    // Pages whose markup the layer reads again: <xml> islands, and VBScript for the lines it names.
+    void KeepIfAsked() {
+        if (!keep_ || kept_) return;
+        if (body_.contains("<xml") || body_.contains("<XML") || body_.toLower().contains("vbscript")) Keep();
+    }
+
     void Keep() {
+        kept_ = true;
         ProxyState& s = State();
         QMutexLocker lock(&s.mutex);
         s.pages.removeIf([this](const auto& page) { return page.first == url_; });
@@ -245,7 +254,7 @@ private:
     QTcpSocket* client_;
     QString url_;
     QByteArray body_;
-    bool keep_ = false;
+    bool keep_ = false, kept_ = false;
     QTcpSocket* upstream_ = nullptr;
     QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;

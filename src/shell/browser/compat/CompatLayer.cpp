@@ -27,6 +27,7 @@
 #include "shell/browser/compat/CharsetProxy.h"
 #include "shell/browser/compat/LegacyDialog.h"
 #include "shell/browser/compat/NoticeBar.h"
+#include "shell/browser/compat/VBScriptCalls.h"
 #include "ui/WindowKit.h"
 
 static void InitCompatResources() { Q_INIT_RESOURCE(compat); }
@@ -51,7 +52,7 @@ struct LayerState {
     QString serverHost;
     QStringList extraHosts;
     QStringList hosts;  // the extra hosts and the server's
-    QString scriptSource;  // bridge + legacy, read once
+    QString scriptSource;  // bridge + legacy + the VBScript loader, read once
     QHash<int, PageState> pages;
     int nextPageId = 1;
 };
@@ -68,7 +69,7 @@ const QString& ScriptSource() {
     LayerState& s = State();
     if (s.scriptSource.isEmpty()) {
         InitCompatResources();
-        for (const char* name : {":/compat/js/bridge.js", ":/compat/js/legacy.js"}) {
+        for (const char* name : {":/compat/js/bridge.js", ":/compat/js/legacy.js", ":/compat/js/vbscript/loader.js"}) {
             QFile file(QString::fromLatin1(name));
             if (file.open(QIODevice::ReadOnly)) s.scriptSource += QString::fromUtf8(file.readAll()) + u'\n';
         }
@@ -206,6 +207,10 @@ public:
             LegacyDialog* dialog = LegacyDialog::Find(value("dialog").toInt());
             if (dialog && call == QLatin1String("place")) dialog->Place(value("side"), value("value"));
             Reply(job, dialog ? QString::number(dialog->Measure(value("side"))) : QString());
+        } else if (call == QLatin1String("vbscript")) {
+            Reply(job, vbscript::InterpreterSource());
+        } else if (call == QLatin1String("msgbox") || call == QLatin1String("inputbox")) {
+            AskForScript(job, page, call, value("text"), value("title"), value(call == QLatin1String("msgbox") ? "buttons" : "value"));
         } else if (call == QLatin1String("close")) {
             const QString returned = value("value");
             if (auto* dialog = LegacyDialog::Find(value("dialog").toInt())) dialog->CloseWith(returned);
@@ -234,6 +239,21 @@ private:
                                            QStringLiteral("剪贴板"), false);
         if (State().pages.contains(pageId)) State().pages[pageId].clipboardAllowed = yes;
         if (pending) Reply(pending, yes ? QStringLiteral("yes") : QStringLiteral("no"));
+    }
+
+    // VBScript's MsgBox and InputBox: the page waits for the user's answer.
+    static void AskForScript(QWebEngineUrlRequestJob* job, BrowserPage* page, const QString& call, const QString& text,
+                             const QString& title, const QString& extra) {
+        QWidget* parent = ViewOf(page) ? ViewOf(page)->window() : nullptr;
+        QPointer<QWebEngineUrlRequestJob> pending(job);  // the page may go while the user thinks
+        QString answer;
+        if (call == QLatin1String("msgbox")) {
+            answer = QString::number(vbscript::MsgBox(parent, text, extra.toInt(), title));
+        } else {
+            const std::optional<QString> typed = vbscript::InputBox(parent, text, title, extra);
+            answer = typed ? u'1' + *typed : QStringLiteral("0");
+        }
+        if (pending) Reply(pending, answer);
     }
 
     static void OpenDialog(QWebEngineUrlRequestJob* job, BrowserPage* caller, const QString& url,

@@ -45,7 +45,15 @@
     print: function (kind) { call('print', {kind: kind}); },
     clipboardAllowed: function () { return call('clipboard', {}) === 'yes'; },
     // The page's markup as its server sent it, or null.
-    pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); }
+    pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); },
+    // For VBScript (js/vbscript): its interpreter's code, and its MsgBox and
+    // InputBox in the program's boxes (the answer's vb constant; the text, or null when cancelled).
+    vbscript: function () { return call('vbscript', {}); },
+    msgBox: function (text, buttons, title) { return call('msgbox', {text: text, buttons: buttons, title: title}); },
+    inputBox: function (prompt, title, proposal) {
+      var answer = call('inputbox', {text: prompt, title: title, value: proposal});
+      return answer === null || answer.charAt(0) !== '1' ? null : answer.slice(1);
+    }
   })});
 
   function dialog(modal) {
