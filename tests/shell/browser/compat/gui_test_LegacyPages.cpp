@@ -44,11 +44,11 @@ QVariant Js(WebBrowser& view, const QString& script) {
 
 // The browser's compatibility layer for the test server's host, or none;
 // what the pages asked of the program, as the user would have seen it: the
-// print, preview and page setup dialogs, the clipboard question, the notice
-// over the page.
+// print, preview and page setup dialogs, the clipboard question, the message
+// boxes of VBScript (answered with the button named `answer`), the notice over the page.
 class Layer {
 public:
-    static void Install(bool on, bool clipboardAnswer) {
+    static void Install(bool on, bool clipboardAnswer, const QString& answer = {}) {
         WebBrowser::ProgramProfile();  // the layer starts with the engine
         CompatLayer::Configure(on, {QStringLiteral("127.0.0.1")});
         calls_.clear();
@@ -64,6 +64,13 @@ public:
         prompts::SetYesNoQuestion([clipboardAnswer](QWidget*, const QString& text, const QString&, bool) {
             calls_ << QStringLiteral("clipboardAllowed");
             return clipboardAnswer && text.contains(QStringLiteral("剪贴板"));
+        });
+        prompts::SetChoiceQuestion([answer](QWidget*, const prompts::Choice& box) {
+            static const char* const icons[] = {"none", "critical", "question", "warning", "information"};
+            calls_ << QStringLiteral("msgbox:%1:%2:%3:%4:%5")
+                          .arg(box.title, box.text, box.buttons.join(u'/'), box.buttons.value(box.defaultButton),
+                               QLatin1String(icons[int(box.icon)]));
+            return box.buttons.contains(answer) ? int(box.buttons.indexOf(answer)) : box.defaultButton;
         });
     }
     static QStringList ProgramCalls(WebBrowser& view) {
@@ -88,6 +95,7 @@ struct Page {
     const char* clipboardBefore = nullptr;  // the clipboard's text before the page opens
     bool allowClipboard = true;  // the user's answer to a page reading the clipboard
     const char* clipboardAfter = nullptr;  // the clipboard's text the page must leave
+    const char* answer = "";  // the button the user chooses in the page's message boxes
 };
 void PrintTo(const Page& page, std::ostream* out) { *out << page.name; }
 
@@ -197,10 +205,20 @@ const Page kPages[] = {
     {.name = "ScriptXPrinting", .calls = {"print:preview", "print:print", "print:setup"}},
 
     // ---- what cannot run is named
-    {.name = "VBScriptIsNamed", .calls = {"notice:VBScript"}},
     {.name = "HtcBehaviourIsNamed", .calls = {"notice:HTC 行为 (behavior)"}},
     {.name = "UnknownActiveXIsNamed", .calls = {"notice:ActiveX 控件 Excel.Application"}},
     {.name = "ActiveXControlIsNamed", .calls = {"notice:ActiveX 控件 ShockwaveFlash.ShockwaveFlash"}},
+
+    // ---- VBScript
+    {.name = "vbscriptFormCheck",
+     .calls = {"msgbox:房源登记:请输入客户姓名:确定:确定:warning", "msgbox:房源登记:确定保存 张三 吗？:是/否:否:question"},
+     .answer = "是"},
+    {.name = "vbscriptBytes2BSTR"},
+    {.name = "vbscriptAndJScriptCallEachOther"},
+    {.name = "vbscriptDocumentOrder"},
+    {.name = "vbscriptHandlers"},
+    {.name = "vbscriptThatCannotRunIsNamed",
+     .calls = {"notice:VBScript（第 9 行：Class）", "notice:VBScript（第 15 行：语法错误）"}},
 
     // ---- pages of today: the same with and without the layer
     {.name = "modernListenersFirst", .modern = true},
@@ -254,7 +272,7 @@ protected:
         return verdict;
     }
     QString Verdict(const Page& page, bool layer) {
-        Layer::Install(layer, page.allowClipboard);
+        Layer::Install(layer, page.allowClipboard, QString::fromUtf8(page.answer));
         if (page.clipboardBefore) QGuiApplication::clipboard()->setText(QString::fromUtf8(page.clipboardBefore));
         WebBrowser view;
         view.resize(800, 600);

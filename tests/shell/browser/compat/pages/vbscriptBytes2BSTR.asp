@@ -1,0 +1,35 @@
+<!-- bytes2BSTR, as every GB2312 Ajax page had it: XMLHTTP's responseBody taken apart with LenB, MidB and AscB, called from VBScript and from JScript. -->
+<html><head><script src="/legacy/check.js"></script>
+<script language="vbscript">
+Function bytes2BSTR(vIn)
+  Dim strReturn, i, ThisCharCode, NextCharCode
+  strReturn = ""
+  For i = 1 To LenB(vIn)
+    ThisCharCode = AscB(MidB(vIn, i, 1))
+    If ThisCharCode < &H80 Then
+      strReturn = strReturn & Chr(ThisCharCode)
+    Else
+      NextCharCode = AscB(MidB(vIn, i + 1, 1))
+      strReturn = strReturn & Chr(CLng(ThisCharCode) * &H100 + CInt(NextCharCode))
+      i = i + 1
+    End If
+  Next
+  bytes2BSTR = strReturn
+End Function
+
+Function FetchName()
+  Dim http
+  Set http = CreateObject("Microsoft.XMLHTTP")
+  http.Open "GET", "/legacy/houseName.asp", False
+  http.Send
+  FetchName = LenB(http.responseBody) & ":" & bytes2BSTR(http.responseBody)
+End Function
+</script></head><body><script>
+check(FetchName() == "24:东城区 两室一厅 85平方米", "from VBScript: " + FetchName());
+var x = new ActiveXObject("Microsoft.XMLHTTP");
+x.open("GET", "/legacy/houseName.asp", false);
+x.send(null);
+check(bytes2BSTR(x.responseBody) == "东城区 两室一厅 85平方米", "from JScript: " + bytes2BSTR(x.responseBody));
+check(x.responseText == "东城区 两室一厅 85平方米", "the text as before: " + x.responseText);
+pass();
+</script></body></html>
