@@ -41,7 +41,7 @@ struct LayerState {
     QString serverOrigin;
     QStringList extraOrigins;
     QStringList origins;  // the extra origins and the server's
-    QString scriptSource;  // bridge + legacy, read once
+    QString scriptSource;
     QHash<int, PageState> pages;
     int nextPageId = 1;
 };
@@ -54,14 +54,24 @@ LayerState& State() {
 // Asked of every request the browser makes: worked out once, when they change.
 const QStringList& Origins() { return State().origins; }
 
+// The old control's ways, one concern a file, in one scope of their own.
+constexpr const char* kLegacyParts[] = {"base",  "events",  "collections", "document", "styles",
+                                        "selection", "clipboard", "popup", "xml",     "islands",
+                                        "printing", "markup", "start"};
+
+QString Resource(const QString& name) {
+    QFile file(QStringLiteral(":/compat/js/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) + u'\n' : QString();
+}
+
+// bridge + the old control's ways, read once.
 const QString& ScriptSource() {
     LayerState& s = State();
     if (s.scriptSource.isEmpty()) {
         InitCompatResources();
-        for (const char* name : {":/compat/js/bridge.js", ":/compat/js/legacy.js"}) {
-            QFile file(QString::fromLatin1(name));
-            if (file.open(QIODevice::ReadOnly)) s.scriptSource += QString::fromUtf8(file.readAll()) + u'\n';
-        }
+        s.scriptSource = Resource(QStringLiteral("bridge.js")) + QStringLiteral("(function () {\n'use strict';\n");
+        for (const char* part : kLegacyParts) s.scriptSource += Resource(QStringLiteral("legacy/%1.js").arg(QLatin1String(part)));
+        s.scriptSource += QStringLiteral("})();\n");
     }
     return s.scriptSource;
 }
