@@ -10,6 +10,9 @@
   var CODE = Symbol.for('lumaro.vbscript.interpreter');
   var doc = window.document;
   if (doc[STATE]) return;
+  // The browser's own functions, taken before the page can replace them.
+  var natives = {XMLHttpRequest: window.XMLHttpRequest, write: Document.prototype.write,
+                 writeln: Document.prototype.writeln};
   var st = {scripts: doc.getElementsByTagName('script'), count: 0, done: new WeakSet(), queue: [], page: null};
   Object.defineProperty(doc, STATE, {value: st});
 
@@ -35,7 +38,7 @@
       VB = new Function(source)();
       Object.defineProperty(window, CODE, {value: VB});
     }
-    st.page = VB.start(window, doc, p);
+    st.page = VB.start(window, doc, p, natives);
     return st.page;
   }
   function cannotRun() {

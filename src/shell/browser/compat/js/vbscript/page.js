@@ -7,14 +7,15 @@
 (function (VB) {
   'use strict';
 
-  // Starts the scripts of one document; `program` is the layer's window.__lumaroIE.
-  VB.start = function (win, doc, program) {
+  // Starts the scripts of one document; `program` is the layer's window.__lumaroIE,
+  // `natives` the browser's functions as they were before the page ran.
+  VB.start = function (win, doc, program, natives) {
     var rt = new VB.Runtime(win);
-    var nativeWrite = win.Document.prototype.write, nativeWriteln = win.Document.prototype.writeln;
+    var nativeWrite = natives.write, nativeWriteln = natives.writeln;
     var wired = new WeakMap();  // a target -> the handlers wired to it
     var source;                 // the page's markup, fetched when a line must be named
 
-    VB.giveBytes(win);
+    VB.giveBytes(win, natives.XMLHttpRequest);
     VB.host = {
       msgBox: function (text, buttons, title) {
         var answer = program && typeof program.msgBox === 'function' ? program.msgBox(text, buttons, title) : null;
@@ -130,7 +131,7 @@
     }
 
     function fetchText(url, charset) {
-      var xhr = new win.XMLHttpRequest();
+      var xhr = new natives.XMLHttpRequest();
       try {
         xhr.open('GET', url, false);
         xhr.overrideMimeType('text/plain; charset=x-user-defined');

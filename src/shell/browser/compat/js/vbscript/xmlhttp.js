@@ -28,17 +28,17 @@
     }
   }
 
-  function withBody(xhr, win) {
-    if (!(xhr instanceof win.XMLHttpRequest) || xhr[BODY]) return xhr;
-    var proto = win.XMLHttpRequest.prototype;
+  function withBody(xhr, win, Request) {
+    if (!(xhr instanceof Request) || xhr[BODY]) return xhr;
+    var proto = Request.prototype;
     var nativeText = Object.getOwnPropertyDescriptor(proto, 'responseText').get;
     var state = {bytes: null, text: null, xml: null, length: -1};
     Object.defineProperty(xhr, BODY, {value: state});
-    var send = xhr.send;
+    var send = proto.send, override = proto.overrideMimeType;
     xhr.send = function () {
       state.length = -1;
       state.xml = null;
-      try { xhr.overrideMimeType('text/plain; charset=x-user-defined'); } catch (e) { /* already sent */ }
+      try { override.call(xhr, 'text/plain; charset=x-user-defined'); } catch (e) { /* already sent */ }
       return send.apply(xhr, arguments);
     };
     function bytes() {
@@ -81,12 +81,12 @@
   }
 
   // From now on the window's XMLHTTP objects, JScript's too, also give their bytes.
-  VB.giveBytes = function (win) {
+  VB.giveBytes = function (win, Request) {
     var make = win.ActiveXObject;
     if (typeof make !== 'function' || make[BODY]) return;
     var wrapped = function ActiveXObject(progId) {
       var made = new make(progId);
-      return /xmlhttp/i.test(String(progId)) ? withBody(made, win) : made;
+      return /xmlhttp/i.test(String(progId)) ? withBody(made, win, Request) : made;
     };
     Object.defineProperty(wrapped, BODY, {value: true});
     Object.defineProperty(win, 'ActiveXObject', {value: wrapped, writable: true, configurable: true, enumerable: false});
