@@ -194,6 +194,8 @@
       slots[d.slot].v = d.bounds ? VB.makeArray(d.bounds, true) : new VB.VArray([], [], false);
     }
     proc.body(frame);
+    // Leaving a procedure that handled its errors clears Err, as leaving VBScript's did.
+    if (frame.resume) this.err.Clear();
     return proc.kind === 'function' ? slots[proc.resultSlot].v : undefined;
   };
 
