@@ -1,4 +1,4 @@
-<!-- bytes2BSTR, as every GB2312 Ajax page had it: XMLHTTP's responseBody taken apart with LenB, MidB and AscB, called from VBScript and from JScript. -->
+<!-- bytes2BSTR, as every GB2312 Ajax page had it: XMLHTTP's responseBody taken apart with LenB, MidB and AscB, called from VBScript and from JScript; responseText as before, also read as bytes when the page asks so. -->
 <html><head><script src="/legacy/check.js"></script>
 <script language="vbscript">
 Function bytes2BSTR(vIn)
@@ -31,5 +31,10 @@ x.open("GET", "/legacy/houseName.asp", false);
 x.send(null);
 check(bytes2BSTR(x.responseBody) == "东城区 两室一厅 85平方米", "from JScript: " + bytes2BSTR(x.responseBody));
 check(x.responseText == "东城区 两室一厅 85平方米", "the text as before: " + x.responseText);
+var raw = new ActiveXObject("Microsoft.XMLHTTP");
+raw.open("GET", "/legacy/houseName.asp", false);
+raw.overrideMimeType("text/plain; charset=x-user-defined");
+raw.send(null);
+check((raw.responseText.charCodeAt(0) & 0xff) == 0xb6 && raw.responseText.length == 24, "bytes read as text");
 pass();
 </script></body></html>

@@ -32,9 +32,11 @@
     if (!(xhr instanceof Request) || xhr[BODY]) return xhr;
     var proto = Request.prototype;
     var nativeText = Object.getOwnPropertyDescriptor(proto, 'responseText').get;
-    var state = {bytes: null, text: null, xml: null, length: -1};
+    var state = {bytes: null, text: null, xml: null, length: -1, pageType: ''};
     Object.defineProperty(xhr, BODY, {value: state});
     var send = proto.send, override = proto.overrideMimeType;
+    // A type the page asks for itself (x-user-defined, to read bytes as text) still decides responseText.
+    xhr.overrideMimeType = function (type) { state.pageType = String(type); };
     xhr.send = function () {
       state.length = -1;
       state.xml = null;
@@ -61,7 +63,7 @@
       get: function () {
         if (xhr.readyState < 3) return '';
         var b = bytes();
-        if (state.text === null) state.text = decode(b, labelOf(b, xhr.getResponseHeader('Content-Type')));
+        if (state.text === null) state.text = decode(b, labelOf(b, state.pageType || xhr.getResponseHeader('Content-Type')));
         return state.text;
       }
     });
