@@ -70,16 +70,14 @@
 
     // Compiles code; null (and the page told) when it cannot run.
     function compile(code, block) {
-      var program;
       try {
-        program = VB.parse(code);
+        return VB.compile(rt, VB.parse(code), block);
       } catch (e) {
         if (e instanceof VB.VbUnsupported) notice('VBScript（' + block.describe(e.line) + '：' + e.what + '）');
         else if (e instanceof VB.VbSyntaxError) notice('VBScript（' + block.describe(e.line) + '：语法错误）');
         else notice('VBScript');
         return null;
       }
-      return VB.compile(rt, program, block);
     }
     function runCompiled(body, block, me) {
       var f = new VB.Frame(null, []);

@@ -7,8 +7,8 @@
   'use strict';
 
   var SyntaxErr = VB.VbSyntaxError;
-  var MAX_DEPTH = 120;      // nested brackets, unary operators and blocks
-  var MAX_CHAIN = 2000;     // operands of one run of binary operators
+  var MAX_DEPTH = 120;        // nested brackets, unary operators and blocks
+  var MAX_OPERATORS = 4000;   // binary operators in one statement
 
   // Words that are never names.
   var RESERVED = {};
@@ -22,6 +22,7 @@
     this.tokens = tokens;
     this.pos = 0;
     this.depth = 0;
+    this.operators = 0;
     this.procNames = Object.create(null);  // the procedures this text declares
     this.dynamicCode = [];  // Eval and Execute, which this interpreter does not have
   }
@@ -66,6 +67,10 @@
   P.enter = function () {
     if (++this.depth > MAX_DEPTH) this.fail(32766);
   };
+  // One more binary operator in the statement being read.
+  P.operator = function () {
+    if (++this.operators > MAX_OPERATORS) this.fail(32766);
+  };
   P.leave = function () { this.depth--; };
 
   // ---------------------------------------------------------- operators
@@ -102,11 +107,11 @@
       return this.binary(level + 1);
     }
     if (level === LEVELS.length) return this.unary();
-    var left = this.binary(level + 1), op, count = 0;
+    var left = this.binary(level + 1), op;
     while ((op = this.operatorAt(LEVELS[level]))) {
       var at = this.line();
       this.pos++;
-      if (++count > MAX_CHAIN) this.fail(32766);
+      this.operator();
       left = {type: 'binary', op: op, left: left, right: this.binary(level + 1), line: at};
     }
     return left;
@@ -133,11 +138,11 @@
   }
 
   P.power = function () {
-    var left = this.postfix(), count = 0;
+    var left = this.postfix();
     while (this.isOp('^')) {
       var line = this.line();
       this.pos++;
-      if (++count > MAX_CHAIN) this.fail(32766);
+      this.operator();
       left = {type: 'binary', op: '^', left: left, right: this.powerOperand(), line: line};
     }
     return left;

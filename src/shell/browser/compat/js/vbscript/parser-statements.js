@@ -48,6 +48,7 @@
 
   P.statement = function (topLevel) {
     var t = this.peek(), line = t.line;
+    this.operators = 0;
     if (t.k === 'id' && !t.bracketed) {
       switch (t.lv) {
         case 'dim': this.pos++; return this.dim(line);
