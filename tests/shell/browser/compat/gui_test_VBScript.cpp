@@ -331,6 +331,29 @@ TEST_F(VBScriptTest, BlocksThatCannotRunAreNamedWithTheirLines) {
     })) << calls.join(u'\n').toStdString();
 }
 
+// An error while VBScript runs, in a block or a handler, is the page's script
+// error with VBScript's description and its line; the rest of the page runs.
+TEST_F(VBScriptTest, RunTimeErrorsAreThePagesScriptErrors) {
+    Show(QStringLiteral("/House/errors.asp"),
+         QStringLiteral("<html><head><script>var errors = []; window.onerror = function (m) { errors.push(m); };</script>\n"
+                        "<script language=\"VBScript\">\n"
+                        "x = 1 / 0\n"
+                        "</script>\n"
+                        "<script language=\"VBScript\">\n"
+                        "Sub Broken : Err.Raise 1000, \"房源\", \"没有房源\" : End Sub\n"
+                        "</script></head><body><input type=\"button\" id=\"b\" onclick=\"Broken()\">\n"
+                        "<input type=\"button\" id=\"c\" language=\"vbscript\" onclick=\"Me.NoSuchThing\">\n"
+                        "<script>window.onload = function () {\n"
+                        "  document.getElementById('b').click(); document.getElementById('c').click();\n"
+                        "  document.title = 'DONE ' + errors.join('|'); };</script></body></html>"));
+    ASSERT_TRUE(WaitUntil([&] { return view.title().startsWith(QLatin1String("DONE")); })) << view.title().toStdString();
+    const QStringList errors = view.title().mid(5).split(u'|');
+    ASSERT_EQ(errors.size(), 3) << view.title().toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("VBScript 运行时错误：被零除（第 3 行）"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("没有房源"))) << errors[1].toStdString();
+    EXPECT_TRUE(errors[2].contains(QStringLiteral("对象不支持此属性或方法: 'NoSuchThing'"))) << errors[2].toStdString();
+}
+
 // MsgBox shows the buttons, icon and default button its constants name and
 // answers the constant of the button chosen; InputBox answers the text typed,
 // "" when cancelled.

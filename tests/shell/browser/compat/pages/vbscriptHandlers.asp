@@ -1,4 +1,4 @@
-<!-- Handlers written in VBScript: language="vbscript" attributes, "vbscript:" in a handler attribute and a link, <script for= event=>, Sub window_onload, a Function whose False cancels, execScript. -->
+<!-- Handlers written in VBScript: language="vbscript" attributes, "vbscript:" in a handler attribute and a link, <script for= event=>, Sub window_onload, GetRef as an onclick, a Function whose False cancels, execScript. -->
 <html><head><script src="/legacy/check.js"></script>
 <script language="VBScript">
 Dim notes
@@ -19,11 +19,16 @@ Note "for-event"
 <input type="button" id="b3">
 <a id="link" href="vbscript:Note(&quot;link&quot;)">详情</a>
 <form id="f" language="vbscript" onsubmit="CheckForm()"><input name="q"></form>
+<input type="button" id="b4">
 <script language="vbscript">
 Function CheckForm()
   Note "checked"
   CheckForm = False
 End Function
+Sub ShowB4
+  Note "getref"
+End Sub
+Set document.getElementById("b4").onclick = GetRef("ShowB4")
 </script>
 <script>
 window.attachEvent("onload", function () {
@@ -31,9 +36,10 @@ window.attachEvent("onload", function () {
   document.getElementById("b2").click();
   document.getElementById("b3").click();
   document.getElementById("link").click();
+  document.getElementById("b4").click();
   var submitted = document.getElementById("f").dispatchEvent(new Event("submit", {cancelable: true}));
   execScript("Note \"exec\"", "VBScript");
-  check(notes == "load;language;b1;prefix;for-event;link;checked;exec;", "handlers: " + notes);
+  check(notes == "load;language;b1;prefix;for-event;link;getref;checked;exec;", "handlers: " + notes);
   check(!submitted, "the form's submit is cancelled");
   pass();
 });

@@ -8,6 +8,7 @@
 
   // What the page binding provides; a stand-in answers where there is none.
   VB.host = {
+    report: function (e) { throw e; },
     msgBox: function () { return 1; },
     inputBox: function () { return null; }
   };

@@ -31,13 +31,18 @@
     st.page = false;
     var p = window.__lumaroIE;
     if (!p || typeof p.vbscript !== 'function') return null;
-    var VB = window[CODE];
-    if (!VB) {
+    if (!window[CODE]) {
       var source = p.vbscript();
       if (!source) return null;
-      VB = new Function(source)();
-      Object.defineProperty(window, CODE, {value: VB});
+      // Compiled as a script of the page's own, so that its errors reach the page as the page's.
+      var holder = doc.createElement('script');
+      holder.text = 'Object.defineProperty(window, Symbol.for("lumaro.vbscript.interpreter"), {value: (function () {\n' +
+                    source + '\n})()});';
+      (doc.head || doc.documentElement).appendChild(holder);
+      holder.remove();
+      if (!window[CODE]) return null;
     }
+    var VB = window[CODE];
     st.page = VB.start(window, doc, p, natives);
     return st.page;
   }

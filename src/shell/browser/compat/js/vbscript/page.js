@@ -17,6 +17,7 @@
 
     VB.giveBytes(win, natives.XMLHttpRequest);
     VB.host = {
+      report: report,
       msgBox: function (text, buttons, title) {
         var answer = program && typeof program.msgBox === 'function' ? program.msgBox(text, buttons, title) : null;
         return answer === null ? 2 : Number(answer);
@@ -45,9 +46,11 @@
     function notice(what) {
       if (program && typeof program.notice === 'function') program.notice(what);
     }
+    // A script error of the page's, told as the browser tells one (window.onerror, then the console).
     function report(error) {
-      if (typeof win.reportError === 'function') win.reportError(error);
-      else win.setTimeout(function () { throw error; }, 0);
+      var event = new win.ErrorEvent('error', {message: error.message, error: error, cancelable: true});
+      win.dispatchEvent(event);
+      if (!event.defaultPrevented) win.console.error(error.message);
     }
     function lineOf(where, offset) {
       return function (line) {
@@ -170,7 +173,8 @@
         try {
           answer = run(f);
         } catch (err) {
-          throw rt.pageError(err, block);
+          report(rt.pageError(err, block));
+          return undefined;
         }
         if (single && answer === false) {
           if (e && typeof e.preventDefault === 'function') e.preventDefault();
@@ -193,9 +197,15 @@
           if (done.has(lname)) return;
           done.add(lname);
           target.addEventListener(m[2], function (e) {
-            var current = rt.procs.get(lname);
+            var current = rt.procs.get(lname), answer;
             if (!current) return undefined;
-            if (rt.callFromPage(current, [], target) === false) {
+            try {
+              answer = rt.callFromPage(current, [], target);
+            } catch (err) {
+              report(err);
+              return undefined;
+            }
+            if (answer === false) {
               e.preventDefault();
               return false;
             }

@@ -150,13 +150,22 @@
     var fn = this.wrappers.get(lname);
     if (fn) return fn;
     var rt = this;
+    // As many arguments as the procedure takes: the browser gives a handler the
+    // event, which the old control did not; one missing is Empty. An error in a
+    // handler is the page's script error; in a call from JScript, the caller's.
     fn = function () {
-      var proc = rt.procs.get(lname);
-      var args = Array.prototype.map.call(arguments, function (a) {
-        var value = VB.fromJs(a);
+      var proc = rt.procs.get(lname), given = arguments;
+      var args = proc.params.map(function (p, i) {
+        var value = VB.fromJs(given[i]);
         return {value: function () { return value; }, ref: null};
       });
-      return VB.toJs(rt.callFromPage(proc, args, this));
+      try {
+        return VB.toJs(rt.callFromPage(proc, args, this));
+      } catch (e) {
+        if (!(given[0] instanceof rt.win.Event)) throw e;
+        VB.host.report(e);
+        return undefined;
+      }
     };
     this.wrappers.set(lname, fn);
     return fn;
