@@ -88,7 +88,7 @@
   VB.setMember = function (obj, name, lname, value) {
     requireObject(obj);
     var key = VB.memberKey(obj, name, lname);
-    obj[key === null ? name : key] = VB.toJs(value);
+    obj[key === null ? name : key] = VB.toJs(value, isNative(obj));
   };
 
   // obj.Name(k) = v: a collection's item (a dictionary's Item) or an array the property holds.
@@ -163,7 +163,9 @@
   // Calls a function of the page with VBScript's arguments; what it answers, as VBScript holds it.
   VB.callJs = function (fn, self, args) {
     var list = new Array(args.length);
-    for (var i = 0; i < args.length; i++) list[i] = args[i] === VB.MISSING ? undefined : VB.toJs(args[i]);
+    // A method of the browser's objects (the layer's too) wants text; the window's are the page's own or native.
+    var native = self && self.window !== self && typeof self === 'object' ? isNative(self) : isNative(fn);
+    for (var i = 0; i < args.length; i++) list[i] = args[i] === VB.MISSING ? undefined : VB.toJs(args[i], native);
     var own = VB.pageCall ? VB.pageCall(fn, self, list) : undefined;
     if (own !== undefined) return own.value;
     return VB.fromJs(fn.apply(self, list));
@@ -188,13 +190,25 @@
     return v;
   };
 
-  VB.toJs = function (v) {
+  // The browser's own objects and functions, which take text where the old
+  // control's took a date, and the page's JScript, which takes a Date.
+  var natives = new WeakMap();
+  function isNative(x) {
+    if (typeof x !== 'function') {
+      var proto = Object.getPrototypeOf(x);
+      return proto !== Object.prototype && proto !== null && !Array.isArray(x);
+    }
+    var known = natives.get(x);
+    if (known === undefined) natives.set(x, known = /\[native code\]\s*\}\s*$/.test(Function.prototype.toString.call(x)));
+    return known;
+  }
+  VB.toJs = function (v, native) {
     if (v === undefined || v === null || typeof v !== 'object') return v;
     if (v === VB.NOTHING || v === VB.MISSING) return v === VB.NOTHING ? null : undefined;
     if (v instanceof VB.Num) return v.v;
-    if (v instanceof VB.VDate) return VB.toJsDate(v.v);
+    if (v instanceof VB.VDate) return native ? VB.formatDate(v.v) : VB.toJsDate(v.v);
     if (v instanceof VB.Bytes) return VB.toStr(v);
-    if (v instanceof VArray) return v.data.map(VB.toJs);
+    if (v instanceof VArray) return v.data.map(function (x) { return VB.toJs(x, native); });
     return v;
   };
 
