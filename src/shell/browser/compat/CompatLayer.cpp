@@ -55,9 +55,10 @@ LayerState& State() {
 const QStringList& Origins() { return State().origins; }
 
 // The old control's ways, one concern a file, in one scope of their own.
-constexpr const char* kLegacyParts[] = {"base",  "events",  "collections", "document", "styles",
-                                        "selection", "clipboard", "popup", "xml",     "islands",
-                                        "printing", "markup", "start"};
+constexpr const char* kLegacyParts[] = {"base",     "events",     "collections", "document", "styles",
+                                        "selection", "clipboard", "popup",      "frames",      "whitespace",
+                                        "layout",   "xml",        "islands",    "printing",    "markup",
+                                        "start"};
 
 QString Resource(const QString& name) {
     QFile file(QStringLiteral(":/compat/js/") + name);
@@ -110,8 +111,8 @@ QWebEngineScript PageScript(int pageId, const PageState& state) {
     script.setRunsOnSubFrames(true);
     const QString configJson = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
     script.setSourceCode(header +
-                         QStringLiteral("(function (LUMARO) {\n"
-                                        "if (LUMARO.origins.indexOf(location.origin) < 0) return;\n") +
+                         QStringLiteral("(function LumaroLayer(LUMARO) {\n"
+                                        "if (LUMARO.origins.indexOf(window.origin) < 0) return;\n") +
                          ScriptSource() + QStringLiteral("\n})(%1);\n").arg(configJson));
     return script;
 }
