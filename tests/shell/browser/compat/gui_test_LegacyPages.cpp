@@ -131,6 +131,7 @@ const Page kPages[] = {
     {.name = "quirksBoxModel"},
     {.name = "quirksInlineSize"},
     {.name = "systemColourNames"},
+    {.name = "symbolFonts"},
     {.name = "conditionalComments"},
 
     // ---- XML
