@@ -186,9 +186,12 @@ const Snippet kSnippets[] = {
     {"IsDate(\"2004-2-30\")", "Boolean False"},
     {"IsDate(\"2004/2/29\")", "Boolean True"},
     {"Year(Now) >= 2024 And Date <= Now", "Boolean True"},
+    {"Hour(#13:05:09#) & Minute(#13:05:09#) & Second(#13:05:09#)", "String 1359"},
+    {"TypeName(Time) & TypeName(Date) & TypeName(Timer)", "String DateDateSingle"},
 
     // ---- arrays and statements
     {"UBound(Array(1, 2, 3))", "Long 2"},
+    {"LBound(Array(1, 2, 3))", "Long 0"},
     {"UBound(Split(\"\"))", "Long -1"},
     {"Join(Split(\"a,b,c\", \",\"), \"-\")", "String a-b-c"},
     {"Dim a(3, 4) : a(2, 3) = 7 : v = a(2, 3) + UBound(a, 1) * 10 + UBound(a, 2) * 100", "Long 437"},
@@ -199,6 +202,8 @@ const Snippet kSnippets[] = {
     {"v = \"\" : For Each x In Array(\"a\", \"b\") : v = v & x : Next", "String ab"},
     {"v = 0\nDo\n  v = v + 1\n  If v = 5 Then Exit Do\nLoop", "Integer 5"},
     {"v = 0 : Do Until v >= 3 : v = v + 1 : Loop", "Integer 3"},
+    {"v = 0 : Do : v = v + 1 : Loop While v < 3", "Integer 3"},
+    {"v = 0\nFor i = 1 To 10\n  If i = 4 Then Exit For\n  v = v + i\nNext", "Integer 6"},
     {"v = 10 : While v > 3 : v = v - 4 : Wend", "Integer 2"},
     {"Select Case 3 : Case 1, 2 : v = \"a\" : Case 3, 4 : v = \"b\" : Case Else : v = \"c\" : End Select", "String b"},
     {"If 1 > 2 Then v = \"a\" Else v = \"b\"", "String b"},
@@ -207,6 +212,11 @@ const Snippet kSnippets[] = {
     {"On Error Resume Next : Err.Raise 1000, \"test\", \"自定义\" : v = Err.Number & Err.Description", "String 1000自定义"},
     {"On Error Resume Next : x = 1 / 0 : Err.Clear : v = Err.Number", "Integer 0"},
     {"v = Twice(21)", "Integer 42"},
+    {"n = 0 : v = False And Bump(n) : v = Bump(n) Or True : v = n", "Integer 2"},
+    {"Randomize 5 : v = (Rnd(-1) = Rnd(-1)) And Rnd >= 0 And Rnd < 1", "Boolean True"},
+    {"TypeName(Rnd)", "String Single"},
+    {"Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"a\", 1 : d(\"b\") = 2 : d(\"a\") = 3 : "
+     "v = d.Count & d.Item(\"b\") & d(\"a\") & Join(d.Keys, \",\")", "String 223a,b"},
     {"DIM Total : total = 5 : v = TOTAL", "Integer 5"},
     {"Set v = Nothing : v = v Is Nothing", "Boolean True"},
     {"v = document.Body.TagName & Document.getElementsByTagName(\"BODY\").Length", "String BODY1"},
@@ -228,7 +238,8 @@ QString SnippetPage() {
         "End Function\n"
         "Sub AddOne(x) : x = x + 1 : End Sub\n"
         "Sub AddOneByVal(ByVal x) : x = x + 1 : End Sub\n"
-        "Function Twice(n) : Twice = n * 2 : End Function\n");
+        "Function Twice(n) : Twice = n * 2 : End Function\n"
+        "Function Bump(x) : x = x + 1 : Bump = True : End Function\n");
     const int count = int(std::size(kSnippets));
     for (int i = 0; i < count; ++i) {
         const QString code = QString::fromUtf8(kSnippets[i].code);
@@ -343,6 +354,11 @@ TEST_F(VBScriptTest, RunTimeErrorsAreThePagesScriptErrors) {
                         "x = 1 / 0\n"
                         "</script>\n"
                         "<script language=\"VBScript\">\n"
+                        "Option Explicit\n"
+                        "Dim a\n"
+                        "a = 1 : b = 2\n"
+                        "</script>\n"
+                        "<script language=\"VBScript\">\n"
                         "Sub Broken : Err.Raise 1000, \"房源\", \"没有房源\" : End Sub\n"
                         "</script></head><body><input type=\"button\" id=\"b\" onclick=\"Broken()\">\n"
                         "<input type=\"button\" id=\"c\" language=\"vbscript\" onclick=\"Me.NoSuchThing\">\n"
@@ -351,10 +367,11 @@ TEST_F(VBScriptTest, RunTimeErrorsAreThePagesScriptErrors) {
                         "  document.title = 'DONE ' + errors.join('|'); };</script></body></html>"));
     ASSERT_TRUE(WaitUntil([&] { return view.title().startsWith(QLatin1String("DONE")); })) << view.title().toStdString();
     const QStringList errors = view.title().mid(5).split(u'|');
-    ASSERT_EQ(errors.size(), 3) << view.title().toStdString();
+    ASSERT_EQ(errors.size(), 4) << view.title().toStdString();
     EXPECT_TRUE(errors[0].contains(QStringLiteral("VBScript 运行时错误：被零除（第 3 行）"))) << errors[0].toStdString();
-    EXPECT_TRUE(errors[1].contains(QStringLiteral("没有房源"))) << errors[1].toStdString();
-    EXPECT_TRUE(errors[2].contains(QStringLiteral("对象不支持此属性或方法: 'NoSuchThing'"))) << errors[2].toStdString();
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("变量未定义: 'b'（第 8 行）"))) << errors[1].toStdString();
+    EXPECT_TRUE(errors[2].contains(QStringLiteral("没有房源"))) << errors[2].toStdString();
+    EXPECT_TRUE(errors[3].contains(QStringLiteral("对象不支持此属性或方法: 'NoSuchThing'"))) << errors[3].toStdString();
 }
 
 // MsgBox shows the buttons, icon and default button its constants name and
