@@ -183,6 +183,7 @@ const Snippet kSnippets[] = {
     {"document.body.setAttribute \"data-d\", #2004-05-01 13:05:09# : v = document.body.getAttribute(\"data-d\")",
      "String 2004-5-1 13:05:09"},
     {"document.body.title = DateSerial(2004, 5, 1) : v = document.body.title", "String 2004-5-1"},
+    {"document.body.title = Empty : v = \"[\" & document.body.title & \"]\"", "String []"},
     {"IsDate(\"2004-2-30\")", "Boolean False"},
     {"IsDate(\"2004/2/29\")", "Boolean True"},
     {"Year(Now) >= 2024 And Date <= Now", "Boolean True"},

@@ -88,7 +88,9 @@
   VB.setMember = function (obj, name, lname, value) {
     requireObject(obj);
     var key = VB.memberKey(obj, name, lname);
-    obj[key === null ? name : key] = VB.toJs(value, isNative(obj));
+    var native = isNative(obj);
+    // Empty into a property of the browser's objects is "", as the old control made it.
+    obj[key === null ? name : key] = value === undefined && native ? '' : VB.toJs(value, native);
   };
 
   // obj.Name(k) = v: a collection's item (a dictionary's Item) or an array the property holds.
