@@ -171,6 +171,7 @@ const Page kPages[] = {
     {.name = "vbscriptBytes2BSTR"},
     {.name = "vbscriptAndJScriptCallEachOther"},
     {.name = "vbscriptDocumentOrder"},
+    {.name = "vbscriptFirstBlockInACell"},
     {.name = "vbscriptHandlers"},
     {.name = "vbscriptThatCannotRunIsNamed",
      .calls = {"notice:VBScript（第 9 行：Class）", "notice:VBScript（第 15 行：语法错误）"}},

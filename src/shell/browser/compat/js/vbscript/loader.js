@@ -13,7 +13,7 @@
   // The browser's own functions, taken before the page can replace them.
   var natives = {XMLHttpRequest: window.XMLHttpRequest, write: Document.prototype.write,
                  writeln: Document.prototype.writeln};
-  var st = {scripts: doc.getElementsByTagName('script'), count: 0, done: new WeakSet(), queue: [], page: null};
+  var st = {done: new WeakSet(), queue: [], page: null};
   Object.defineProperty(doc, STATE, {value: st});
 
   // A script the browser leaves alone because it is VBScript (the type decides, else the language).
@@ -44,6 +44,7 @@
     }
     var VB = window[CODE];
     st.page = VB.start(window, doc, p, natives);
+    goDeep();
     return st.page;
   }
   function cannotRun() {
@@ -51,18 +52,26 @@
     if (p && typeof p.notice === 'function') p.notice('VBScript');
   }
 
-  // New VBScript blocks join the queue in document order.
-  function collect() {
-    var scripts = st.scripts;
-    if (scripts.length === st.count) return;
-    st.count = scripts.length;
-    for (var i = 0; i < scripts.length; i++) {
-      var s = scripts[i];
-      if (st.done.has(s)) continue;
-      st.done.add(s);
-      if (isVbs(s) && !(s.hasAttribute('for') && s.hasAttribute('event'))) st.queue.push(s);
+  // New VBScript blocks join the queue in document order: those among the
+  // nodes the records add (the parser adds one at a time; a script adds whole
+  // trees), or all of the document's.
+  function consider(s) {
+    if (st.done.has(s)) return;
+    st.done.add(s);
+    if (isVbs(s) && !(s.hasAttribute('for') && s.hasAttribute('event'))) st.queue.push(s);
+  }
+  function collect(records) {
+    for (var i = 0; i < records.length; i++) {
+      var added = records[i].addedNodes;
+      for (var j = 0; j < added.length; j++) {
+        var node = added[j];
+        if (node.nodeType !== 1) continue;
+        if (node.localName === 'script') consider(node);
+        else if (node.firstElementChild) Array.prototype.forEach.call(node.getElementsByTagName('script'), consider);
+      }
     }
   }
+  function collectAll() { Array.prototype.forEach.call(doc.getElementsByTagName('script'), consider); }
   // Whether the parser has gone past a block's end: something follows it.
   function complete(s) {
     if (doc.readyState !== 'loading') return true;
@@ -79,17 +88,53 @@
     return undefined;
   }
 
-  var observer = new MutationObserver(function () {
-    collect();
+  // Until a page shows VBScript only the document's top level is watched (the
+  // children of html, head and body; a tree below them is looked through once
+  // the parser has gone past it): watching every node the parser adds costs a
+  // page a fifth of its load. Once a page has VBScript every node is watched,
+  // so that each block runs before the JScript after it.
+  var deep = false, open = null;
+  function scan(tree) { Array.prototype.forEach.call(tree.getElementsByTagName('script'), consider); }
+  function arrived(node) {
+    var tag = node.localName;
+    if (node.nodeType !== 1) return;
+    if (tag === 'script') {
+      consider(node);
+    } else if (tag === 'html' || tag === 'head' || tag === 'body') {
+      // Watched from now on; what it holds already is looked at now.
+      observer.observe(node, {childList: true});
+      for (var child = node.firstChild; child; child = child.nextSibling) arrived(child);
+    } else {
+      if (open && open !== node) scan(open);
+      open = node;
+    }
+  }
+  function topLevel(records) {
+    for (var i = 0; i < records.length; i++) {
+      var added = records[i].addedNodes;
+      for (var j = 0; j < added.length; j++) arrived(added[j]);
+    }
+    if (open) scan(open);
+  }
+  function goDeep() {
+    if (deep || doc.readyState !== 'loading') return;
+    deep = true;
+    observer.observe(doc, {childList: true, subtree: true});
+  }
+  var observer = new MutationObserver(function (records) {
+    if (deep) collect(records);
+    else topLevel(records);
+    if (st.queue.length) goDeep();
     runQueued(false);
     if (st.page) st.page.wire();  // Sub <name>_On<event> for the elements parsed so far
   });
-  if (doc.readyState === 'loading') observer.observe(doc, {childList: true, subtree: true});
+  if (doc.readyState === 'loading') observer.observe(doc, {childList: true});
 
   // Once parsed: the blocks left, then the handlers written in VBScript.
   function parsed() {
+    collect(observer.takeRecords());
     observer.disconnect();
-    collect();
+    collectAll();
     if (st.page) st.page.parsing(true);
     runQueued(true);
     if (st.page) st.page.parsing(false);
