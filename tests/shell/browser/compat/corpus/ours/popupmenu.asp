@@ -3,7 +3,7 @@
 <title>房源列表</title>
 <script language="JavaScript">
 var oPopup = window.createPopup();
-function document.oncontextmenu()
+document.oncontextmenu = function ()
 {
     var oBody = oPopup.document.body;
     oBody.style.backgroundColor = "menu";
@@ -11,7 +11,7 @@ function document.oncontextmenu()
     oBody.innerHTML = "<div id='mark' style='font:menu;padding:3px;cursor:default' onclick='parent.markHouse()'>标记为已售</div>";
     oPopup.show(window.event.clientX, window.event.clientY, 100, 24, document.body);
     return false;
-}
+};
 function markHouse()
 {
     oPopup.hide();
