@@ -1,0 +1,75 @@
+#pragma once
+
+// A user's visit to a page of the compatibility layer's corpus: the page, the dialogs it opens, the messages it
+// shows (gui_test_Corpus.cpp).
+#include <QApplication>
+#include <QStringList>
+#include <optional>
+
+#include "gui/GuiTestKit.h"
+#include "gui/PageUser.h"
+#include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/LegacyDialog.h"
+
+namespace lumaro::corpus {
+
+using test::PageUser;
+using test::WaitUntil;
+
+// One visit of the user to an artefact's page: the page, the dialogs it opens, the messages it shows.
+class Visit {
+public:
+    Visit(WebBrowser& view, const test::MessageRecorder& messages) : page(view), messages_(messages) {}
+
+    PageUser page;
+
+    // The dialog the page opened, once it has loaded, and the user at it.
+    LegacyDialog* Dialog() {
+        LegacyDialog* found = nullptr;
+        WaitUntil([&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if ((found = qobject_cast<LegacyDialog*>(widget)) && found->isVisible() &&
+                    !found->browser()->page()->isLoading())
+                    return true;
+            found = nullptr;
+            return false;
+        }, 5000);
+        if (found) dialogUser_.emplace(*found->browser());
+        return found;
+    }
+    PageUser& AtDialog() { return *dialogUser_; }
+    // Until the page's dialogs have closed; those still open after a while the user closes with their close box.
+    static QString DialogsClosed() {
+        const auto open = [] {
+            QList<QWidget*> dialogs;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<LegacyDialog*>(widget) && widget->isVisible()) dialogs << widget;
+            return dialogs;
+        };
+        if (WaitUntil([&] { return open().isEmpty(); }, 3000)) return {};
+        for (QWidget* dialog : open()) dialog->close();
+        WaitUntil([&] { return open().isEmpty(); });
+        return QStringLiteral("(the dialog stayed open) ");
+    }
+
+    // The text of the last message box the page showed (alert()), once it shows one.
+    QString LastMessage() {
+        WaitUntil([&] { return !messages_.messages().empty(); }, 3000);
+        return messages_.messages().empty() ? QString() : messages_.messages().back().text;
+    }
+    // What the print buttons of the page asked of the program.
+    QStringList printing;
+
+private:
+    const test::MessageRecorder& messages_;
+    std::optional<PageUser> dialogUser_;
+};
+
+// A script expression giving the first element of `selector` whose text is `text`.
+inline QString WithText(const char* selector, const QString& text) {
+    return QStringLiteral("Array.prototype.slice.call(document.querySelectorAll('%1')).filter(function (e) {"
+                          " return e.innerText.replace(/^\\s+|\\s+$/g, '') == '%2'; })[0]")
+        .arg(QLatin1String(selector), text);
+}
+
+}  // namespace lumaro::corpus
