@@ -176,8 +176,7 @@ inline QString PickAreaInDialog(Visit& visit) {
 
 inline QString PreviewPrintout(Visit& visit) {
     visit.page.Click(QStringLiteral("document.all ? document.all.btnPreview : null"));
-    WaitUntil([&] { return !visit.printing.isEmpty(); }, 3000);
-    return QStringLiteral("asked: ") + visit.printing.join(QStringLiteral(", "));
+    return QStringLiteral("asked: ") + visit.ProgramCalls(QStringLiteral("print:preview")).join(QStringLiteral(", "));
 }
 
 inline QString MarkFromContextMenu(Visit& visit) {

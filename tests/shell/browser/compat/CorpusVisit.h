@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "gui/GuiTestKit.h"
+#include "gui/LayerTestKit.h"
 #include "gui/PageUser.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/LegacyDialog.h"
@@ -19,7 +20,7 @@ using test::WaitUntil;
 // One visit of the user to an artefact's page: the page, the dialogs it opens, the messages it shows.
 class Visit {
 public:
-    Visit(WebBrowser& view, const test::MessageRecorder& messages) : page(view), messages_(messages) {}
+    Visit(WebBrowser& view, const test::MessageRecorder& messages) : page(view), view_(view), messages_(messages) {}
 
     PageUser page;
 
@@ -57,10 +58,14 @@ public:
         WaitUntil([&] { return !messages_.messages().empty(); }, 3000);
         return messages_.messages().empty() ? QString() : messages_.messages().back().text;
     }
-    // What the print buttons of the page asked of the program.
-    QStringList printing;
+    // What the page asked of the program, once it asks for `call` ("print:preview"; gui/LayerTestKit.h).
+    QStringList ProgramCalls(const QString& call) {
+        WaitUntil([&] { return test::LayerProgram::Calls(view_).contains(call); }, 3000);
+        return test::LayerProgram::Calls(view_);
+    }
 
 private:
+    WebBrowser& view_;
     const test::MessageRecorder& messages_;
     std::optional<PageUser> dialogUser_;
 };

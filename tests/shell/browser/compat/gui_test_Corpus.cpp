@@ -20,10 +20,9 @@
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
 #include "gui/IisFolder.h"
+#include "gui/LayerTestKit.h"
 #include "gui/TestHttpServer.h"
-#include "shell/browser/BrowserPrompts.h"
 #include "shell/browser/WebBrowser.h"
-#include "shell/browser/compat/CompatLayer.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -73,7 +72,7 @@ const Artefact kCorpus[] = {
     {"OursDialogGetsTheWindow", "ours/dialogwindow.asp", PickAreaInDialog, "西湖区 / 西湖区（已选）",
      "the dialog gets the caller's window as dialogArguments; only plain data crosses into a dialog, so it is "
      "undefined there and caller.document.form1 throws"},
-    {"OursWebBrowserPreview", "ours/printpreview.asp", PreviewPrintout, "asked: preview"},
+    {"OursWebBrowserPreview", "ours/printpreview.asp", PreviewPrintout, "print:preview"},
     {"OursCreatePopupMenu", "ours/popupmenu.asp", MarkFromContextMenu, "状态: 已售"},
 };
 
@@ -99,33 +98,16 @@ protected:
     // What the user sees after using the artefact in a new browser, with the layer or without.
     QString Use(const Artefact& artefact, bool layer) {
         std::cout << "[corpus] " << artefact.name << (layer ? ", with the layer" : ", without the layer") << std::endl;
-        // The layer starts with the engine; trees keep their state in cookies.
-        WebBrowser::ProgramProfile()->cookieStore()->deleteAllCookies();
-        CompatLayer::Configure(layer, {QStringLiteral("127.0.0.1")});
+        test::LayerProgram::Install(layer, {server.Url(QString())});
+        WebBrowser::ProgramProfile()->cookieStore()->deleteAllCookies();  // trees keep their state in cookies
         WebBrowser view;
         view.resize(1000, 700);
         view.show();
         view.activateWindow();
         view.setFocus();
         Visit visit(view, messages);
-        const auto asked = [&visit](const char* what) {
-            return [&visit, what](QWidget*, QPrinter&) {
-                visit.printing << QString::fromLatin1(what);
-                return false;
-            };
-        };
-        prompts::SetPrintDialog(asked("print"));
-        prompts::SetPreviewDialog(asked("preview"));
-        prompts::SetPageSetupDialog(asked("setup"));
-        bool loaded = false;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
-        view.Navigate(server.Url(QStringLiteral("/corpus/") + QLatin1String(artefact.entry)));
-        test::WaitUntil([&] { return loaded; });
-        visit.page.WaitFor(QStringLiteral("performance.getEntriesByName('first-contentful-paint').length"));
-        const QString seen = artefact.use(visit);  // a dialog left open goes with its caller
-        for (const auto set : {prompts::SetPrintDialog, prompts::SetPreviewDialog, prompts::SetPageSetupDialog})
-            set({});
-        return seen;
+        test::OpenPage(view, QUrl(server.Url(QStringLiteral("/corpus/") + QLatin1String(artefact.entry))), true);
+        return artefact.use(visit);  // a dialog left open goes with its caller
     }
 
     static inline test::TempDir profiles;
