@@ -99,16 +99,23 @@ inline QString ChooseFromMenuBar(Visit& visit) {
     return QStringLiteral("类别: ") + visit.page.Js(QStringLiteral("document.form1.kind.value")).toString();
 }
 
-inline QString PickDate(Visit& visit) {
-    visit.page.Click(QStringLiteral("document.getElementById('f_trigger_b')"));
+// Opens a date picker of the viewing date (2004-03-10) with `opener`, clicks the 15th among the day cells
+// `days` and reads the date `field` then holds.
+inline QString PickThe15th(Visit& visit, const QString& opener, const QString& days, const QString& field) {
+    visit.page.Click(opener);
     const QString day = QStringLiteral(
-        "Array.prototype.filter.call(document.querySelectorAll('div.calendar td.day'), function (td) {"
-        " return td.innerText.replace(/\\s/g, '') == '15' && !/othermonth/.test(td.className); })[0]");
+        "Array.prototype.filter.call(%1, function (td) {"
+        " return td.innerText.replace(/\\s/g, '') == '15' && !/othermonth/.test(td.className); })[0]").arg(days);
     visit.page.WaitFor(day, 3000);
     visit.page.Click(day);
-    const QString value = QStringLiteral("document.getElementById('f_date_b').value");
-    visit.page.WaitFor(value + QStringLiteral(" != '2004-03-10'"), 3000);
-    return QStringLiteral("看房日期: ") + visit.page.Js(value).toString();
+    visit.page.WaitFor(field + QStringLiteral(" != '2004-03-10'"), 3000);
+    return QStringLiteral("看房日期: ") + visit.page.Js(field).toString();
+}
+
+inline QString PickDate(Visit& visit) {
+    return PickThe15th(visit, QStringLiteral("document.getElementById('f_trigger_b')"),
+                       QStringLiteral("document.querySelectorAll('div.calendar td.day')"),
+                       QStringLiteral("document.getElementById('f_date_b').value"));
 }
 
 inline QString QueryHouse(Visit& visit) {
@@ -148,15 +155,9 @@ inline QString ShowTooltip(Visit& visit) {
 // ---- pages of ours in the idiom of code found without a licence
 
 inline QString PickDateInFrame(Visit& visit) {
-    visit.page.Click(QStringLiteral("document.form1.txtDate"));
-    const QString day = QStringLiteral(
-        "Array.prototype.filter.call(frames[0].document.getElementsByTagName('td'), function (td) {"
-        " return td.innerText == '15'; })[0]");
-    visit.page.WaitFor(day, 3000);
-    visit.page.Click(day);
-    const QString value = QStringLiteral("document.form1.txtDate.value");
-    visit.page.WaitFor(value + QStringLiteral(" != '2004-03-10'"), 3000);
-    return QStringLiteral("看房日期: ") + visit.page.Js(value).toString();
+    return PickThe15th(visit, QStringLiteral("document.form1.txtDate"),
+                       QStringLiteral("frames[0].document.getElementsByTagName('td')"),
+                       QStringLiteral("document.form1.txtDate.value"));
 }
 
 inline QString SaveWithoutPrice(Visit& visit) {
