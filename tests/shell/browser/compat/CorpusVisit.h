@@ -24,7 +24,7 @@ public:
 
     PageUser page;
 
-    // The dialog the page opened, once it has loaded, and the user at it.
+    // The dialog the page opened, once it shows its page, and the user at it.
     LegacyDialog* Dialog() {
         LegacyDialog* found = nullptr;
         WaitUntil([&] {
@@ -35,7 +35,10 @@ public:
             found = nullptr;
             return false;
         }, 5000);
-        if (found) dialogUser_.emplace(*found->browser());
+        if (!found) return nullptr;
+        // The user clicks in a dialog once it shows its page.
+        dialogUser_.emplace(*found->browser());
+        dialogUser_->WaitFor(QStringLiteral("performance.getEntriesByName('first-contentful-paint').length"));
         return found;
     }
     PageUser& AtDialog() { return *dialogUser_; }

@@ -47,12 +47,11 @@ const Artefact kCorpus[] = {
     {"xTree", "xtree/index.asp", WalkTreeByKeys, "selected: 二手房"},
     {"SortableTable", "sortabletable/index.asp", SortByPrice, "A-1031 C-0315 A-1024 B-2007"},
     {"TabPane", "tabpane/index.asp", ChooseTab, "业主：王先生 电话：13800138000"},
-    {"htmlAreaColour", "htmlarea/example.html", ColourTextRed, "选择颜色: rgb(255, 0, 0)",
-     "editor.js:882 calls editdoc.body.createTextRange() in the editor's iframe, which has no src and is written "
-     "by script (about:blank): the layer never runs in such a document, so it has no createTextRange or selection"},
+    {"htmlAreaColour", "htmlarea/example.html", ColourTextRed, "选择颜色: rgb(255, 0, 0)"},
     {"htmlAreaTable", "htmlarea/example.html", InsertTable, "插入表格: tables 1",
-     "the editor's about:blank iframe has no createTextRange (editor.js:882); then insert_table.html takes "
-     "dialogArguments as the caller's window (showModalDialog(url, window)), which reaches a dialog as undefined"},
+     "insert_table.html takes dialogArguments as the caller's window (showModalDialog(url, window)) and reads "
+     "opener._editor_url and the editor's document from it; only plain data crosses into a dialog, so it is "
+     "undefined there"},
     {"JSCookMenu", "jscookmenu/index.asp", ChooseFromMenuBar, "类别: 出租"},
     {"DhtmlCalendar", "jscalendar/index.asp", PickDate, "看房日期: 2004-03-15"},
     {"AjaxRequest", "ajaxrequest/index.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万"},
