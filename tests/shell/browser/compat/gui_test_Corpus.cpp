@@ -61,9 +61,7 @@ const Artefact kCorpus[] = {
     {"WzTooltip", "wz_tooltip/index.asp", ShowTooltip, "翠苑一区 3室2厅 业主急售"},
 
     // ---- ours, in the idiom of code found without a licence
-    {"OursFrameCalendar", "ours/webcalendar.asp", PickDateInFrame, "看房日期: 2004-03-15",
-     "function document.onclick() is JScript's syntax, a syntax error here that loses the whole script; after it "
-     "window.frames(\"name\") and the written iframe document"},
+    {"OursFrameCalendar", "ours/webcalendar.asp", PickDateInFrame, "看房日期: 2004-03-15"},
     {"OursBytes2BSTR", "ours/bytes2bstr.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万",
      "bytes2BSTR is VBScript, which the layer names but does not run"},
     {"OursVBScriptOnClick", "ours/vbsave.asp", SaveWithoutPrice, "请填写总价！",
