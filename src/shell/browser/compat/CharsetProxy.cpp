@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "shell/LocalPages.h"
+#include "shell/browser/compat/AnswerRewrite.h"
 
 namespace lumaro {
 namespace {
@@ -167,6 +168,7 @@ private:
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
         relabel_ = !tunnel_ && Relabels(host, port);
+        scripts_ = AnswerRewrite(relabel_);
         if (!tunnel_) url_ = QString::fromLatin1("http://" + target.split('#').first());
         authority_ = authority;
 
@@ -218,7 +220,7 @@ private:
         keep_ = relabel_ && !chunked && status == 200 && method_ != "HEAD" &&
                 rewritten.toLower().contains("content-type: text/html");
         if (method_ == "HEAD" || status == 204 || status == 304 || (status >= 100 && status < 200)) remaining_ = 0;
-        client_->write(rewritten);
+        client_->write(scripts_.Pass(rewritten));
         Forward(answer_.mid(end + 4));
         answer_.clear();
     }
@@ -235,7 +237,7 @@ private:
         }
         // Kept before the browser has the page's end: its scripts may ask for it while it is parsed.
         if (!tunnel_ && remaining_ >= 0 && remaining_ - bytes.size() <= 0) KeepIfAsked();
-        client_->write(bytes);
+        client_->write(scripts_.Pass(bytes));
         if (!tunnel_ && remaining_ >= 0) {
             remaining_ -= bytes.size();
             if (remaining_ <= 0) Finish();
@@ -274,6 +276,7 @@ private:
         if (finishing_) return;
         finishing_ = true;
         if (remaining_ <= 0) KeepIfAsked();
+        client_->write(scripts_.End());
         if (upstream_) upstream_->disconnect(this);
         client_->disconnectFromHost();  // after what is still buffered
         if (client_->state() == QAbstractSocket::UnconnectedState) deleteLater();
@@ -312,6 +315,7 @@ private:
     QByteArray body_;
     bool keep_ = false, kept_ = false;
     QTcpSocket* upstream_ = nullptr;
+    AnswerRewrite scripts_{false};  // the layer's pages and scripts, given JScript's meaning
     QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;
     bool tunnel_ = false, relabel_ = false, connected_ = false;
