@@ -30,6 +30,9 @@
     for (; k + 1 < end; k += 2) out += String.fromCharCode(byteAt(x, k) | (byteAt(x, k + 1) << 8));
     return k < end ? new Bytes(out, byteAt(x, k)) : out;
   }
+  // A byte array as the string of its bytes (CStr(responseBody)); odd-sized, a byte string.
+  VB.packBytes = function (bytes) { return slice(bytes, 0, bytes.length); };
+
   // a & b when one of them ends or starts between the two bytes of a character.
   VB.joinBytes = function (a, b) {
     var head = a instanceof Bytes ? a.head : a, carry = a instanceof Bytes ? a.tail : -1;

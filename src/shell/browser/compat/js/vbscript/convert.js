@@ -120,7 +120,8 @@
     if (x instanceof Num) return numberText(x.v, x.t);
     if (x instanceof VDate) return VB.formatDate(x.v);
     if (x instanceof Bytes) return x.head + String.fromCharCode(x.tail);
-    if (x instanceof VArray || x instanceof Uint8Array) fail(13);
+    if (x instanceof Uint8Array) return toStr(VB.packBytes(x));
+    if (x instanceof VArray) fail(13);
     return toStr(VB.defaultValue(x));
   }
   VB.toStr = toStr;
@@ -181,7 +182,7 @@
     return VB.num(roundEven(v * 10000) / 10000, T.CURRENCY);
   };
   VB.CBool = function (x) { return toBool(x); };
-  VB.CStr = function (x) { return toStr(x); };
+  VB.CStr = function (x) { return x instanceof Uint8Array ? VB.packBytes(x) : toStr(x); };
 
   // Whether a string reads as a number (IsNumeric): dates do not count.
   VB.looksNumeric = function (x) {

@@ -148,8 +148,8 @@
   }
   VB.concat = function (a, b) {
     if (a === null && b === null) return null;
-    var x = a === null ? '' : a instanceof Bytes ? a : toStr(a);
-    var y = b === null ? '' : b instanceof Bytes ? b : toStr(b);
+    var x = a === null ? '' : a instanceof Bytes ? a : a instanceof Uint8Array ? VB.packBytes(a) : toStr(a);
+    var y = b === null ? '' : b instanceof Bytes ? b : b instanceof Uint8Array ? VB.packBytes(b) : toStr(b);
     return concatText(x, y);
   };
 
