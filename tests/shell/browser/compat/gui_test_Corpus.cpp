@@ -64,6 +64,7 @@ const Artefact kCorpus[] = {
     {"OursFrameCalendar", "ours/webcalendar.asp", PickDateInFrame, "看房日期: 2004-03-15"},
     {"OursBytes2BSTR", "ours/bytes2bstr.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万"},
     {"OursVBScriptOnClick", "ours/vbsave.asp", SaveWithoutPrice, "请填写总价！"},
+    {"OursBinaryAjaxVBScriptHelpers", "ours/binaryhelpers.asp", ReadJpegHeader, "长度 32641 开头 ffd8 第七字节 J"},
     {"OursDialogGetsTheWindow", "ours/dialogwindow.asp", PickAreaInDialog, "西湖区 / 西湖区（已选）",
      "the dialog gets the caller's window as dialogArguments; only plain data crosses into a dialog, so it is "
      "undefined there and caller.document.form1 throws"},
