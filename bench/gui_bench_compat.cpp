@@ -217,43 +217,37 @@ void InTurns(benchmark::State& state, WebBrowser& baseline, const QString& first
     state.counters["cost_pct"] = 100.0 * (double(measuredNs) - double(baselineNs)) / double(baselineNs);
 }
 
-// The layer's cost: the listing page without the layer (baseline) and with it (measured).
-void BM_LoadListingPage(benchmark::State& state) {
+// Two browsers of the layer load the listing page in turns: the baseline as
+// `prepare` leaves it, the measured one as the layer makes it, with the page's
+// VBScript version when `vbscriptPage`.
+void LayerInTurns(benchmark::State& state, bool (*prepare)(WebBrowser&), bool vbscriptPage) {
     App();
     WebBrowser::ProgramProfile();
     Server server;
     CompatLayer::Configure(true, {server.Origin()});
-    WebBrowser without, with;
+    WebBrowser baseline, measured;
+    if (!prepare(baseline)) return state.SkipWithError("the baseline could not be made");
+    InTurns(state, baseline, server.Url(), measured, vbscriptPage ? server.VBScriptUrl() : server.Url());
+}
+
+// The layer's cost: the listing page without the layer (baseline) and with it (measured).
+void BM_LoadListingPage(benchmark::State& state) {
     // Every page of the layer's origins gets its script: the baseline's is taken away again.
-    without.page()->scripts().clear();
-    InTurns(state, without, server.Url(), with, server.Url());
+    LayerInTurns(state, [](WebBrowser& view) { view.page()->scripts().clear(); return true; }, false);
 }
 BENCHMARK(BM_LoadListingPage)->Unit(benchmark::kMillisecond)->MinTime(5);
 
 // What the layer's VBScript part costs a page without VBScript: the listing page
 // in the layer with that part (measured) and without it (baseline). Repeated, so
 // that the spread of cost_pct between runs shows beside its mean.
-void BM_VBScriptPartOnPagesWithout(benchmark::State& state) {
-    App();
-    WebBrowser::ProgramProfile();
-    Server server;
-    CompatLayer::Configure(true, {server.Origin()});
-    WebBrowser baseline, measured;
-    if (!WithoutVBScript(baseline)) return state.SkipWithError("the layer's script has no VBScript part");
-    InTurns(state, baseline, server.Url(), measured, server.Url());
-}
+void BM_VBScriptPartOnPagesWithout(benchmark::State& state) { LayerInTurns(state, WithoutVBScript, false); }
 BENCHMARK(BM_VBScriptPartOnPagesWithout)->Unit(benchmark::kMillisecond)->MinTime(5)->Repetitions(5);
 
 // What VBScript costs a page that has it: the listing page with a VBScript block
 // (the interpreter fetched from the program and compiled, the block run, the
 // handler wired) against the same page without the block, both in the layer.
 void BM_PageWithVBScript(benchmark::State& state) {
-    App();
-    WebBrowser::ProgramProfile();
-    Server server;
-    CompatLayer::Configure(true, {server.Origin()});
-    WebBrowser baseline, measured;
-    InTurns(state, baseline, server.Url(), measured, server.VBScriptUrl());
+    LayerInTurns(state, [](WebBrowser&) { return true; }, true);
 }
 BENCHMARK(BM_PageWithVBScript)->Unit(benchmark::kMillisecond)->MinTime(5);
 

@@ -20,38 +20,21 @@
 namespace lumaro::prompts {
 namespace {
 
-SavePathChooser& SaveChooserSeam() {
-    static SavePathChooser chooser;
-    return chooser;
+// The replacement of one kind of question, empty for the real dialog.
+enum class Kind { SavePath, Credentials, YesNo, Print, Preview, PageSetup, Choice, Text };
+template <Kind kind, class Function>
+Function& Seam() {
+    static Function replacement;
+    return replacement;
 }
-CredentialsProvider& CredentialsSeam() {
-    static CredentialsProvider provider;
-    return provider;
-}
-YesNoQuestion& QuestionSeam() {
-    static YesNoQuestion question;
-    return question;
-}
-PrintDialog& PrintDialogSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
-PrintDialog& PreviewSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
-PrintDialog& PageSetupSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
-ChoiceQuestion& ChoiceSeam() {
-    static ChoiceQuestion question;
-    return question;
-}
-TextQuestion& TextSeam() {
-    static TextQuestion question;
-    return question;
-}
+auto& SaveChooserSeam() { return Seam<Kind::SavePath, SavePathChooser>(); }
+auto& CredentialsSeam() { return Seam<Kind::Credentials, CredentialsProvider>(); }
+auto& QuestionSeam() { return Seam<Kind::YesNo, YesNoQuestion>(); }
+auto& PrintDialogSeam() { return Seam<Kind::Print, PrintDialog>(); }
+auto& PreviewSeam() { return Seam<Kind::Preview, PrintDialog>(); }
+auto& PageSetupSeam() { return Seam<Kind::PageSetup, PrintDialog>(); }
+auto& ChoiceSeam() { return Seam<Kind::Choice, ChoiceQuestion>(); }
+auto& TextSeam() { return Seam<Kind::Text, TextQuestion>(); }
 
 // "用户名" / "密码" for a page or proxy that asks for them.
 class CredentialsDialog : public QDialog {

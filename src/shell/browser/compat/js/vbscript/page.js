@@ -101,7 +101,7 @@
     function runBlock(script) {
       var code, block;
       if (script.hasAttribute('src')) {
-        code = fetchText(script.src, script.charset || doc.characterSet);
+        code = VB.fetchText(win, natives.XMLHttpRequest, script.src, script.charset || doc.characterSet || 'gbk');
         if (code === null) return;
         block = {describe: lineOf(script.getAttribute('src'))};
       } else {
@@ -129,26 +129,6 @@
         }
       }
       wire();
-    }
-
-    function fetchText(url, charset) {
-      var xhr = new natives.XMLHttpRequest();
-      try {
-        xhr.open('GET', url, false);
-        xhr.overrideMimeType('text/plain; charset=x-user-defined');
-        xhr.send();
-      } catch (e) {
-        return null;
-      }
-      if (xhr.status && (xhr.status < 200 || xhr.status >= 300)) return null;
-      var raw = xhr.responseText, bytes = new Uint8Array(raw.length);
-      for (var i = 0; i < raw.length; i++) bytes[i] = raw.charCodeAt(i) & 0xff;
-      var label = /charset\s*=\s*["']?([\w.:-]+)/i.exec(xhr.getResponseHeader('Content-Type') || '');
-      try {
-        return new TextDecoder(label ? label[1] : charset || 'gbk').decode(bytes);
-      } catch (e) {
-        return new TextDecoder('gbk').decode(bytes);
-      }
     }
 
     // Code as an event handler: a lone call answers its value (False cancels the event).

@@ -117,17 +117,19 @@
     return left;
   };
 
-  P.unary = function () {
+  // Signs before an operand that `operand` reads: before a power (-2 ^ 2 is -4), or an exponent's own.
+  P.signed = function (operand) {
     var t = this.peek();
     if (t.k === 'op' && (t.v === '-' || t.v === '+')) {
       this.pos++;
       this.enter();
-      var operand = this.unary();
+      var e = this.signed(operand);
       this.leave();
-      return negate(t.v, operand, t.line);
+      return negate(t.v, e, t.line);
     }
-    return this.power();
+    return operand.call(this);
   };
+  P.unary = function () { return this.signed(this.power); };
   function negate(op, operand, line) {
     if (op === '+') return operand;
     // A minus before a literal number is part of the literal.
@@ -147,17 +149,7 @@
     }
     return left;
   };
-  P.powerOperand = function () {
-    var t = this.peek();
-    if (t.k === 'op' && (t.v === '-' || t.v === '+')) {
-      this.pos++;
-      this.enter();
-      var operand = this.powerOperand();
-      this.leave();
-      return negate(t.v, operand, t.line);
-    }
-    return this.postfix();
-  };
+  P.powerOperand = function () { return this.signed(this.postfix); };
 
   // ------------------------------------------------------------ operands
 

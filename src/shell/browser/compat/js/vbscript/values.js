@@ -82,19 +82,9 @@
   VB.isObject = function (x) { return typeOf(x) === T.OBJECT; };
   VB.isArray = function (x) { return x instanceof VArray || x instanceof Uint8Array; };
 
-  var NAMES = {};
-  NAMES[T.EMPTY] = 'Empty';
-  NAMES[T.NULL] = 'Null';
-  NAMES[T.INTEGER] = 'Integer';
-  NAMES[T.LONG] = 'Long';
-  NAMES[T.SINGLE] = 'Single';
-  NAMES[T.DOUBLE] = 'Double';
-  NAMES[T.CURRENCY] = 'Currency';
-  NAMES[T.DATE] = 'Date';
-  NAMES[T.STRING] = 'String';
-  NAMES[T.BOOLEAN] = 'Boolean';
-  NAMES[T.BYTE] = 'Byte';
-  NAMES[T.ERROR] = 'Error';
+  // TypeName by VarType.
+  var NAMES = {0: 'Empty', 1: 'Null', 2: 'Integer', 3: 'Long', 4: 'Single', 5: 'Double', 6: 'Currency', 7: 'Date',
+               8: 'String', 10: 'Error', 11: 'Boolean', 17: 'Byte'};
 
   VB.typeName = function (x) {
     var t = typeOf(x);

@@ -82,6 +82,20 @@
     return xhr;
   }
 
+  // A file of the page's server (a VBScript block's src), read synchronously
+  // through the same bytes: in the charset it is labelled with, else `fallback`; null when it fails.
+  VB.fetchText = function (win, Request, url, fallback) {
+    var reader = withBody(new Request(), win, Request);
+    try {
+      reader.open('GET', url, false);
+      reader.send();
+    } catch (e) {
+      return null;
+    }
+    if (reader.status && (reader.status < 200 || reader.status >= 300)) return null;
+    return decode(reader.responseBody, charsetOf(reader.getResponseHeader('Content-Type')) || fallback);
+  };
+
   // From now on the window's XMLHTTP objects, JScript's too, also give their bytes.
   VB.giveBytes = function (win, Request) {
     var make = win.ActiveXObject;
