@@ -22,7 +22,10 @@ void UpdateNote(QLineEdit* box, QLabel* note) {
     }
     QWidget* window = note->parentWidget();
     note->setText(why);
-    note->setMaximumWidth(window->width());  // a long reason wraps rather than leave the window
+    // On one line where it fits; a long reason wraps rather than leave the window.
+    const QMargins frame = note->contentsMargins();
+    const int padding = 2 * note->margin() + frame.left() + frame.right() + 10;
+    note->setFixedWidth(std::min(note->fontMetrics().horizontalAdvance(why) + padding, window->width()));
     note->adjustSize();
     const QPoint below = box->mapTo(window, QPoint(0, box->height() + 1));
     // Inside the window, even for a box at its right edge.

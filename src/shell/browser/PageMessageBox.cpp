@@ -38,7 +38,8 @@ public:
         lblText->setWordWrap(true);
         lblText->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // Lines as long as a reader takes in, and as many as leave the box on the screen.
-        const int width = std::min(lblText->sizeHint().width(), std::max(ui::TwipsX(4500), room.width() / 2));
+        const int natural = lblText->fontMetrics().boundingRect(QRect(0, 0, 100000, 100000), 0, text).width() + 4;
+        const int width = std::min(natural, std::max(ui::TwipsX(4500), room.width() / 2));
         lblText->setFixedWidth(width);
         const int height = lblText->heightForWidth(width);
         auto* scroll = new QScrollArea;
