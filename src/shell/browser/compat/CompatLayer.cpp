@@ -20,7 +20,10 @@
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
-static void InitCompatResources() { Q_INIT_RESOURCE(compat); }
+static void InitCompatResources() {
+    Q_INIT_RESOURCE(compat);
+    Q_INIT_RESOURCE(fonts);
+}
 
 namespace lumaro {
 namespace {
@@ -137,13 +140,16 @@ void OriginsChanged() {
 
 // The user agent servers of the agency sniff for: only their own requests
 // carry it. The program's scheme is for the layer's script alone, which calls
-// it by XMLHttpRequest: an image, a frame or a redirect never reaches it.
+// it by XMLHttpRequest (and for the fonts its documents load): an image, a
+// frame or a redirect never reaches it.
 class RequestGuard : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (info.requestUrl().scheme() == QLatin1String(ProgramCalls::kScheme)) {
-            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr) info.block(true);
+            const bool font = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeFontResource &&
+                              info.requestUrl().path().startsWith(QLatin1String("/font/"));
+            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr && !font) info.block(true);
             return;
         }
         if (CompatLayer::AppliesTo(info.requestUrl())) info.setHttpHeader("User-Agent", kIeAgent);

@@ -1,6 +1,6 @@
 // How the old control drew what today's engines draw otherwise: the sizes of
-// inline elements in quirks mode, and the Windows system colours named in
-// colour attributes.
+// inline elements in quirks mode, the Windows system colours named in colour
+// attributes, and the symbol fonts of Windows.
 
 // Elements that take a width of their own in any mode.
 var SIZED_ANYWAY = /^(img|input|select|textarea|button|iframe|frame|object|embed|applet|video|canvas|svg|br|hr|table|td|th)$/;
@@ -114,4 +114,16 @@ function patchColours() {
           }});
       });
     });
+}
+
+// Text in Webdings and Wingdings drew arrows, check marks and boxes; the
+// program has stand-ins that draw the same letters the same way (the text
+// stays as written). Fonts load only when text uses them.
+function symbolFonts(doc) {
+  if (!doc.fonts || typeof FontFace !== 'function') return;
+  ['Webdings', 'Wingdings'].forEach(function (family) {
+    try {
+      doc.fonts.add(new FontFace(family, 'url(lumaro-ie://program/font/' + family.toLowerCase() + ')'));
+    } catch (e) { /* a document without fonts */ }
+  });
 }

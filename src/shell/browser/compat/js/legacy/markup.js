@@ -291,9 +291,10 @@ function setUpDocument(doc) {
   var st = docState(doc);
   if (st.ready) return;
   st.ready = true;
-  if (!st.framesWatched) {
-    st.framesWatched = true;
+  if (!st.watched) {
+    st.watched = true;
     watchFrames(doc);
+    symbolFonts(doc);
   }
   if (doc.readyState !== 'loading') {
     scanPage(doc, st);
