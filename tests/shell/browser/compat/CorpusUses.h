@@ -10,7 +10,7 @@ namespace lumaro::corpus {
 
 inline QString OpenTreeNode(Visit& visit) {
     visit.page.Click(QStringLiteral("document.getElementById('jd1')"));  // the plus beside "Node 1"
-    visit.page.WaitFor(QStringLiteral("document.body.innerText.indexOf('Node 1.1') >= 0"), 3000);
+    visit.page.WaitFor(QStringLiteral("document.body.innerText.indexOf('Node 1.1') >= 0"), 10000);
     return visit.page.Js(QStringLiteral("document.body.innerText")).toString();
 }
 
@@ -19,7 +19,7 @@ inline QString WalkTreeByKeys(Visit& visit) {
     visit.page.Press(Qt::Key_Right);  // opens the folder
     visit.page.Press(Qt::Key_Down);   // its first item
     const QString selected = QStringLiteral("document.querySelector('.webfx-tree-item a.selected')");
-    visit.page.WaitFor(selected + QStringLiteral(".innerText == '二手房'"), 3000);
+    visit.page.WaitFor(selected + QStringLiteral(".innerText == '二手房'"), 10000);
     return QStringLiteral("selected: ") + visit.page.Js(selected + QStringLiteral(".innerText")).toString();
 }
 
@@ -28,7 +28,7 @@ inline QString SortByPrice(Visit& visit) {
     const QString order = QStringLiteral(
         "Array.prototype.map.call(document.getElementById('table-1').tBodies[0].rows,"
         " function (r) { return r.cells[0].innerText; }).join(' ')");
-    visit.page.WaitFor(order + QStringLiteral(".indexOf('A-1031') == 0"), 3000);
+    visit.page.WaitFor(order + QStringLiteral(".indexOf('A-1031') == 0"), 10000);
     return visit.page.Js(order).toString();
 }
 
@@ -38,7 +38,7 @@ inline QString ChooseTab(Visit& visit) {
         "Array.prototype.filter.call(document.querySelectorAll('.tab-page'), function (p) {"
         " return p.offsetHeight > 0; })"
         ".map(function (p) { return p.innerText.replace(/^\\s+|\\s+$/g, ''); }).join('|')");
-    visit.page.WaitFor(shown + QStringLiteral(".indexOf('业主') >= 0"), 3000);
+    visit.page.WaitFor(shown + QStringLiteral(".indexOf('业主') >= 0"), 10000);
     return visit.page.Js(shown).toString();
 }
 
@@ -67,7 +67,7 @@ inline QString ColourTextRed(Visit& visit) {
         "(function (d) { var w = d.createTreeWalker(d.body, 4), n;"
         " while ((n = w.nextNode())) if (n.data.indexOf('sample') >= 0) return getComputedStyle(n.parentNode).color;"
         " })(%1.contentWindow.document)").arg(kEditor);
-    visit.page.WaitFor(colour + QStringLiteral(" == 'rgb(255, 0, 0)'"), 3000);
+    visit.page.WaitFor(colour + QStringLiteral(" == 'rgb(255, 0, 0)'"), 10000);
     return stayed + caption + QStringLiteral(": ") + visit.page.Js(colour).toString();
 }
 
@@ -83,7 +83,7 @@ inline QString InsertTable(Visit& visit) {
         " return /确定|OK/i.test(b.value || b.innerText); })[0]"));
     const QString stayed = Visit::DialogsClosed();
     const QString tables = kEditor + QStringLiteral(".contentWindow.document.getElementsByTagName('table').length");
-    visit.page.WaitFor(tables + QStringLiteral(" > 0"), 3000);
+    visit.page.WaitFor(tables + QStringLiteral(" > 0"), 10000);
     return stayed + caption + QStringLiteral(": tables ") + visit.page.Js(tables).toString();
 }
 
@@ -92,10 +92,10 @@ inline QString ChooseFromMenuBar(Visit& visit) {
     visit.page.Hover(WithText(".ThemeOfficeMainFolderText", QStringLiteral("房源")));
     const QString item = WithText(".ThemeOfficeMenuItemText", QStringLiteral("出租登记"));
     visit.page.WaitFor(item + QStringLiteral(".getClientRects().length && getComputedStyle(")
-                           + item + QStringLiteral(".offsetParent).visibility == 'visible'"), 3000);
+                           + item + QStringLiteral(".offsetParent).visibility == 'visible'"), 10000);
     visit.page.Hover(item);
     visit.page.Click(item);
-    visit.page.WaitFor(QStringLiteral("document.form1.kind.value != ''"), 3000);
+    visit.page.WaitFor(QStringLiteral("document.form1.kind.value != ''"), 10000);
     return QStringLiteral("类别: ") + visit.page.Js(QStringLiteral("document.form1.kind.value")).toString();
 }
 
@@ -106,9 +106,9 @@ inline QString PickThe15th(Visit& visit, const QString& opener, const QString& d
     const QString day = QStringLiteral(
         "Array.prototype.filter.call(%1, function (td) {"
         " return td.innerText.replace(/\\s/g, '') == '15' && !/othermonth/.test(td.className); })[0]").arg(days);
-    visit.page.WaitFor(day, 3000);
+    visit.page.WaitFor(day, 10000);
     visit.page.Click(day);
-    visit.page.WaitFor(field + QStringLiteral(" != '2004-03-10'"), 3000);
+    visit.page.WaitFor(field + QStringLiteral(" != '2004-03-10'"), 10000);
     return QStringLiteral("看房日期: ") + visit.page.Js(field).toString();
 }
 
@@ -121,7 +121,7 @@ inline QString PickDate(Visit& visit) {
 inline QString QueryHouse(Visit& visit) {
     visit.page.Click(QStringLiteral("document.form1.btnQuery"));
     const QString info = QStringLiteral("document.getElementById('info').innerText");
-    visit.page.WaitFor(info + QStringLiteral(".length > 0"), 3000);
+    visit.page.WaitFor(info + QStringLiteral(".length > 0"), 10000);
     return visit.page.Js(info).toString();
 }
 
@@ -140,14 +140,14 @@ inline QString ReadExif(Visit& visit) {
 inline QString StartMinesweeper(Visit& visit) {
     visit.page.Click(WithText("button", QStringLiteral("Create Map!")));
     const QString squares = QStringLiteral("document.getElementById('gameArea').getElementsByTagName('input').length");
-    visit.page.WaitFor(squares + QStringLiteral(" > 0"), 5000);
+    visit.page.WaitFor(squares + QStringLiteral(" > 0"), 10000);
     return QStringLiteral("squares: ") + visit.page.Js(squares).toString();
 }
 
 inline QString LoadXmlTree(Visit& visit) {
     visit.page.Click(WithText("button", QStringLiteral("Load")));
     const QString out = QStringLiteral("document.getElementById('out').innerText");
-    visit.page.WaitFor(out + QStringLiteral(".indexOf('tree') >= 0"), 3000);
+    visit.page.WaitFor(out + QStringLiteral(".indexOf('tree') >= 0"), 10000);
     return visit.page.Js(out).toString();
 }
 
@@ -155,7 +155,7 @@ inline QString ShowTooltip(Visit& visit) {
     visit.page.Hover(QStringLiteral("document.getElementById('house')"));
     const QString tip = QStringLiteral("document.getElementById('WzTtDiV')");
     visit.page.WaitFor(tip + QStringLiteral(" && getComputedStyle(") + tip +
-                           QStringLiteral(").visibility == 'visible'"), 3000);
+                           QStringLiteral(").visibility == 'visible'"), 10000);
     return visit.page.Js(tip + QStringLiteral(".innerText")).toString();
 }
 
@@ -178,7 +178,7 @@ inline QString PickAreaInDialog(Visit& visit) {
     visit.AtDialog().Click(WithText("td", QStringLiteral("西湖区")));
     const QString stayed = Visit::DialogsClosed();
     const QString fields = QStringLiteral("document.form1.area.value + ' / ' + document.form1.district.value");
-    visit.page.WaitFor(QStringLiteral("document.form1.district.value != ''"), 3000);
+    visit.page.WaitFor(QStringLiteral("document.form1.district.value != ''"), 10000);
     return stayed + visit.page.Js(fields).toString();
 }
 
@@ -193,10 +193,10 @@ inline QString MarkFromContextMenu(Visit& visit) {
         "(function () { var found = null; Array.prototype.forEach.call(document.querySelectorAll('iframe, div'),"
         " function (e) { var d = e.contentDocument || document; var m = d.getElementById('mark');"
         " if (m && m.getClientRects().length) found = m; }); return found; })()");
-    visit.page.WaitFor(item, 3000);
+    visit.page.WaitFor(item, 10000);
     visit.page.Click(item);
     const QString state = QStringLiteral("document.getElementById('state').innerText");
-    visit.page.WaitFor(state + QStringLiteral(" != '在售'"), 3000);
+    visit.page.WaitFor(state + QStringLiteral(" != '在售'"), 10000);
     return QStringLiteral("状态: ") + visit.page.Js(state).toString();
 }
 

@@ -34,7 +34,7 @@ public:
                     return true;
             found = nullptr;
             return false;
-        }, 5000);
+        }, 10000);
         if (!found) return nullptr;
         // The user clicks in a dialog once it shows its page.
         dialogUser_.emplace(*found->browser());
@@ -50,7 +50,7 @@ public:
                 if (qobject_cast<LegacyDialog*>(widget) && widget->isVisible()) dialogs << widget;
             return dialogs;
         };
-        if (WaitUntil([&] { return open().isEmpty(); }, 3000)) return {};
+        if (WaitUntil([&] { return open().isEmpty(); }, 10000)) return {};
         for (QWidget* dialog : open()) dialog->close();
         WaitUntil([&] { return open().isEmpty(); });
         return QStringLiteral("(the dialog stayed open) ");
@@ -65,12 +65,12 @@ public:
                 if (call.startsWith(QLatin1String("msgbox:"))) found << call.section(u':', 2, 2);
             return found;
         };
-        WaitUntil([&] { return !texts().isEmpty(); }, 3000);
+        WaitUntil([&] { return !texts().isEmpty(); }, 10000);
         return texts().isEmpty() ? QString() : texts().last();
     }
     // What the page asked of the program, once it asks for `call` ("print:preview"; gui/LayerTestKit.h).
     QStringList ProgramCalls(const QString& call) {
-        WaitUntil([&] { return test::LayerProgram::Calls(view_).contains(call); }, 3000);
+        WaitUntil([&] { return test::LayerProgram::Calls(view_).contains(call); }, 10000);
         return test::LayerProgram::Calls(view_);
     }
 
