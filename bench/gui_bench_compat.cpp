@@ -55,7 +55,8 @@ public:
             }
         });
     }
-    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/House/list.asp").arg(server_.serverPort()); }
+    QString Url() const { return Origin() + QStringLiteral("/House/list.asp"); }
+    QString Origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
 
 private:
     QTcpServer server_;
@@ -116,7 +117,7 @@ void BM_LoadListingPage(benchmark::State& state) {
     // A browser joins the layer as it is when the browser is made.
     CompatLayer::Configure(false, {});
     WebBrowser without;
-    CompatLayer::Configure(true, {QStringLiteral("127.0.0.1")});
+    CompatLayer::Configure(true, {server.Origin()});
     WebBrowser with;
     for (WebBrowser* view : {&without, &with}) {
         view->resize(1024, 768);
@@ -145,8 +146,8 @@ BENCHMARK(BM_LoadListingPage)->Unit(benchmark::kMillisecond)->MinTime(5);
 void BM_Memory(benchmark::State& state) {
     App();
     WebBrowser::ProgramProfile();
-    CompatLayer::Configure(state.range(0) != 0, {QStringLiteral("127.0.0.1")});
     Server server;
+    CompatLayer::Configure(state.range(0) != 0, {server.Origin()});
     WebBrowser view;
     view.resize(1024, 768);
     view.show();

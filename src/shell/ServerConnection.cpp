@@ -313,7 +313,7 @@ void ServerConnection::Connect(WebBrowser& browser) {
     steps.Run([&] { WebURL = Q(ComposeWebUrl(S(WebURL), S(WebRoot), ReadServerInfo("DBName"))); });
     steps.Run([&] {
         // The agency's server: its pages get the old browser's ways.
-        CompatLayer::SetServerHost(WebBrowser::AddressUrl(WebURL).host());
+        CompatLayer::SetServer(WebBrowser::AddressUrl(WebURL));
         browser.Navigate(WebURL);
     });
 }

@@ -106,9 +106,7 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
         }
         return false;
     }
-    const bool accepted = QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-    if (accepted && isMainFrame) CompatLayer::BeforeNavigation(this, url);
-    return accepted;
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
 // target=_blank links, window.open and the like open a plain browser window

@@ -4,9 +4,12 @@
 #include <QMutex>
 #include <QNetworkProxy>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
+#include <atomic>
 
 #include "shell/LocalPages.h"
 
@@ -19,10 +22,15 @@ constexpr qsizetype kKeptPages = 8;
 
 struct ProxyState {
     QMutex mutex;
-    QStringList hosts;
+    QStringList origins;
     QList<QPair<QString, QByteArray>> pages;  // url, body; the newest last
     quint16 port = 0;
     QThread* thread = nullptr;
+    // As servers bound them: a slow sender is dropped, and so is the oldest
+    // of too many senders that have not finished.
+    std::atomic<qint64> headMs{30000};
+    std::atomic<int> unfinished{64};
+    QList<QPair<QString, QString>> hostMap;  // the engine's --host-resolver-rules MAP rules
 };
 
 ProxyState& State() {
@@ -30,10 +38,42 @@ ProxyState& State() {
     return state;
 }
 
-bool Relabels(const QByteArray& host) {
+bool Relabels(const QByteArray& host, quint16 port) {
+    const QString name = QString::fromLatin1(host).toLower();
+    QString origin = QStringLiteral("http://") + (name.contains(u':') ? u'[' + name + u']' : name);
+    if (port != 80) origin += u':' + QString::number(port);
     ProxyState& s = State();
     QMutexLocker lock(&s.mutex);
-    return s.hosts.contains(QString::fromLatin1(host).toLower());
+    return s.origins.contains(origin);
+}
+
+// The engine resolves host names by the rules it was given; the proxy, which
+// connects on its behalf, follows the same "MAP pattern replacement" rules.
+QList<QPair<QString, QString>> HostMap(const QByteArray& flags) {
+    static const QRegularExpression option(QStringLiteral("--host-resolver-rules=(\"[^\"]*\"|'[^']*'|\\S+)"));
+    QList<QPair<QString, QString>> map;
+    const auto match = option.match(QString::fromLocal8Bit(flags));
+    if (!match.hasMatch()) return map;
+    QString rules = match.captured(1);
+    if (rules.startsWith(u'"') || rules.startsWith(u'\'')) rules = rules.mid(1, rules.size() - 2);
+    for (const QString& rule : rules.split(u',')) {
+        const QStringList words = rule.simplified().split(u' ');
+        if (words.size() == 3 && words[0].compare(QLatin1String("MAP"), Qt::CaseInsensitive) == 0)
+            map << qMakePair(words[1].toLower(), words[2]);
+    }
+    return map;
+}
+
+// Where to connect for host:port, after the engine's rules.
+QPair<QString, quint16> Resolve(const QString& host, quint16 port) {
+    for (const auto& [pattern, replacement] : State().hostMap) {
+        if (!QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(host.toLower()).hasMatch())
+            continue;
+        const qsizetype colon = replacement.lastIndexOf(u':');
+        if (colon > 0 && !replacement.endsWith(u']')) return {replacement.left(colon), replacement.mid(colon + 1).toUShort()};
+        return {replacement, port};
+    }
+    return {host, port};
 }
 
 // Header lines of a head, without its first line.
@@ -64,9 +104,22 @@ public:
         connect(client_, &QTcpSocket::readyRead, this, &ProxyConnection::FromClient);
         connect(client_, &QTcpSocket::disconnected, this, &ProxyConnection::End);
         connect(client_, &QTcpSocket::errorOccurred, this, &ProxyConnection::End);
+        // Until its head has come, the request may take only so long, and only so many may wait.
+        QTimer::singleShot(std::chrono::milliseconds(State().headMs), this, [this] {
+            if (Unfinished().contains(this)) End();
+        });
+        Unfinished().append(this);
+        if (Unfinished().size() > State().unfinished) Unfinished().first()->End();
     }
+    ~ProxyConnection() override { Unfinished().removeAll(this); }
 
 private:
+    // The connections of the proxy's thread still waiting for their head, the oldest first.
+    static QList<ProxyConnection*>& Unfinished() {
+        static thread_local QList<ProxyConnection*> list;
+        return list;
+    }
+
     void FromClient() {
         if (upstream_) {
             if (upstream_->state() == QAbstractSocket::ConnectedState) upstream_->write(client_->readAll());
@@ -80,6 +133,7 @@ private:
             return;
         }
         pending_ = request_.mid(end + 4);
+        Unfinished().removeAll(this);
         OpenUpstream(request_.left(end + 2));
     }
 
@@ -112,7 +166,7 @@ private:
         QByteArray host = hasPort ? authority.left(colon) : authority;
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
-        relabel_ = !tunnel_ && Relabels(host);
+        relabel_ = !tunnel_ && Relabels(host, port);
         if (!tunnel_) url_ = QString::fromLatin1("http://" + target.split('#').first());
         authority_ = authority;
 
@@ -128,7 +182,8 @@ private:
         connect(upstream_, &QTcpSocket::readyRead, this, &ProxyConnection::FromUpstream);
         connect(upstream_, &QTcpSocket::disconnected, this, &ProxyConnection::UpstreamDone);
         connect(upstream_, &QTcpSocket::errorOccurred, this, &ProxyConnection::UpstreamDone);
-        upstream_->connectToHost(QString::fromLatin1(host), port);
+        const auto [address, toPort] = Resolve(QString::fromLatin1(host), port);
+        upstream_->connectToHost(address, toPort);
     }
 
     void FromUpstream() {
@@ -225,6 +280,7 @@ private:
     void End() {
         if (ended_) return;
         ended_ = true;
+        Unfinished().removeAll(this);
         if (upstream_) {
             upstream_->disconnect(this);
             upstream_->abort();
@@ -270,6 +326,7 @@ void CharsetProxy::Start() {
     if (flags.contains("--proxy-server") || flags.contains("--no-proxy-server") || flags.contains("--proxy-pac-url"))
         return;
 
+    s.hostMap = HostMap(flags);
     s.thread = new QThread;
     s.thread->setObjectName(QStringLiteral("CharsetProxy"));
     s.thread->start();
@@ -292,10 +349,17 @@ void CharsetProxy::Start() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
 }
 
-void CharsetProxy::SetHosts(const QStringList& hosts) {
+void CharsetProxy::SetOrigins(const QStringList& origins) {
     ProxyState& s = State();
     QMutexLocker lock(&s.mutex);
-    s.hosts = hosts;
+    s.origins.clear();
+    for (const QString& origin : origins)
+        if (origin.startsWith(QLatin1String("http://"))) s.origins << origin;
+}
+
+void CharsetProxy::SetRequestLimits(std::chrono::milliseconds headTime, int unfinished) {
+    State().headMs = headTime.count();
+    State().unfinished = std::max(unfinished, 1);
 }
 
 std::optional<QByteArray> CharsetProxy::RecentPage(const QString& url) {

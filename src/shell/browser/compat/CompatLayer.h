@@ -13,9 +13,9 @@ class BrowserPage;
 // Pages of the agency's server were written for the old embedded Internet
 // Explorer: its DOM, events, dialogs, ActiveX objects, identity and the GBK
 // encoding of a Chinese Windows desk. The layer gives those pages what they
-// expect, and only them: the host the connection opened, the hosts added in
-// [Setup] IECompatHosts, and what their pages open on those hosts. Every other
-// site is shown as a modern browser shows it.
+// expect, and only them: the origin (scheme, host and port) the connection
+// opened, the origins named in [Setup] IECompatHosts, and what their pages
+// open there. Every other site is shown as a modern browser shows it.
 class CompatLayer {
 public:
     // The scheme pages of the layer use to call the program; registered before
@@ -23,25 +23,30 @@ public:
     static void RegisterScheme();
 
     // Reads [Setup] IECompat ("False" switches the layer off) and IECompatHosts
-    // (hosts separated by commas) from the settings file. Called once, before
-    // the browser engine starts: the encoding fix is routed then.
+    // (entries separated by commas, see origins::FromEntry) from the settings
+    // file. Called once, before the browser engine starts: the encoding fix is
+    // routed then.
     static void Start();
     // Switches the layer on or off for the pages opened from now on, with the
-    // given extra hosts (tests, and Start from the settings).
-    static void Configure(bool on, const QStringList& extraHosts);
-    // The host of the address the connection opened: the agency's server.
-    static void SetServerHost(const QString& host);
+    // given IECompatHosts entries (tests, and Start from the settings).
+    static void Configure(bool on, const QStringList& extraEntries);
+    // The address the connection opened: its origin is the agency's server.
+    static void SetServer(const QUrl& address);
 
     static bool IsOn();
     static bool AppliesTo(const QUrl& url);
+    static bool AppliesToOrigin(const QString& origin);
+
+    // The page of the program's browser behind a call of the layer's script:
+    // its id and the secret only that page's script was given. Null for a
+    // call that did not come from there (another site, a redirect, a guess).
+    static BrowserPage* CallingPage(int pageId, const QString& token);
 
     // Each page of the program's browser joins the layer when it is created:
     // its scripts, the program's side of its calls, its user agent. A dialog's
     // page also gets its id and its arguments (JSON, empty for none).
     static void Attach(BrowserPage* page);
     static void AttachDialog(BrowserPage* page, int dialogId, const QString& argumentsJson);
-    // A page's main frame is about to show `url`: what the page may do follows it.
-    static void BeforeNavigation(BrowserPage* page, const QUrl& url);
     static void InstallInProfile(QWebEngineProfile* profile);
 };
 

@@ -1,5 +1,6 @@
 #include "shell/browser/compat/LegacyDialog.h"
 
+#include <algorithm>
 #include <QCloseEvent>
 #include <QHash>
 #include <QPointer>
@@ -111,21 +112,41 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
             &LegacyDialog::ReadReturnValueAndClose);
     connect(browser_->page(), &QWebEnginePage::windowCloseRequested, this, &LegacyDialog::ReadReturnValueAndClose);
 
-    const QSize page(features.width.value_or(400), features.height.value_or(300));
-    const QSize size = page + QSize(0, status ? status->sizeHint().height() : 0);
-    if (features.resizable) {
-        browser_->setMinimumSize(100, 50);
-        resize(size);
-    } else {
-        setFixedSize(size);
-    }
-    browser_->resize(page);  // now: the page may ask for its size before the window is laid out
+    if (owner && owner->screen()) setScreen(owner->screen());
+    if (features.resizable) browser_->setMinimumSize(100, 50);
+    statusHeight_ = status ? status->sizeHint().height() : 0;
+    SetPageSize(QSize(features.width.value_or(400), features.height.value_or(300)));
 
-    QRect area = (owner && owner->screen() ? owner->screen() : screen())->availableGeometry();
-    QRect frame(QPoint(), size);
+    const QRect area = screen()->availableGeometry();
+    QRect frame(QPoint(), size());
     if (features.center) frame.moveCenter(area.center());
     else frame.moveTopLeft(QPoint(features.left.value_or(area.left() + 40), features.top.value_or(area.top() + 40)));
     move(frame.topLeft());
+    KeepOnScreen();
+}
+
+// The page area of the given size, as far as the screen has room for the
+// window around it: a page may ask for any size.
+void LegacyDialog::SetPageSize(QSize page) {
+    const QSize status(0, statusHeight_);
+    const QSize frame = frameGeometry().size() - geometry().size();  // known once shown
+    page = page.boundedTo(screen()->availableGeometry().size() - status - frame).expandedTo(QSize(50, 50));
+    const QSize window = page + status;
+    if (features_.resizable)
+        resize(window);
+    else
+        setFixedSize(window);
+    browser_->resize(page);  // at once: the page reads its size back
+}
+
+// All of the dialog on the screen, as the old browser kept its dialogs: a
+// modal one off-screen would leave the program waiting for a window nobody can reach.
+void LegacyDialog::KeepOnScreen() {
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint to(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+                    std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    if (to != frame.topLeft()) move(to);
 }
 
 LegacyDialog::~LegacyDialog() {
@@ -136,6 +157,8 @@ LegacyDialog::~LegacyDialog() {
 void LegacyDialog::Open(const QUrl& url) {
     browser_->load(url);
     show();
+    SetPageSize(browser_->size());  // the window's frame is known now
+    KeepOnScreen();
     raise();
     activateWindow();
 }
@@ -153,16 +176,12 @@ void LegacyDialog::Place(const QString& side, const QString& value) {
     if (!pixels) return;
     if (side == QLatin1String("left") || side == QLatin1String("top")) {
         move(side == QLatin1String("left") ? *pixels : x(), side == QLatin1String("top") ? *pixels : y());
-        return;
+    } else {
+        QSize page = browser_->size();
+        (side == QLatin1String("width") ? page.rwidth() : page.rheight()) = *pixels;
+        SetPageSize(page);
     }
-    QSize page = browser_->size();
-    (side == QLatin1String("width") ? page.rwidth() : page.rheight()) = std::max(*pixels, 50);
-    const QSize size = page + (this->size() - browser_->size());
-    if (features_.resizable)
-        resize(size);
-    else
-        setFixedSize(size);
-    browser_->resize(page);  // at once: the page reads its new size back
+    KeepOnScreen();
 }
 
 void LegacyDialog::CloseWith(const QString& returnedJson) {

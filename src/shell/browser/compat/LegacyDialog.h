@@ -52,11 +52,14 @@ protected:
     void reject() override;  // Esc: as the user closing it
 
 private:
+    void SetPageSize(QSize page);
+    void KeepOnScreen();
     void ReadReturnValueAndClose();
 
     int id_;
     WebBrowser* browser_;
     DialogFeatures features_;
+    int statusHeight_ = 0;
     bool finished_ = false;
     bool reading_ = false;
 };

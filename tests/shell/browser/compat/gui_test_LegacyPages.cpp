@@ -19,6 +19,7 @@
 #include "config/mdlINI.h"
 #include "core/TempDir.h"
 #include "gui/GuiTestKit.h"
+#include "gui/LayerTestKit.h"
 #include "gui/TestHttpServer.h"
 #include "platform/Platform.h"
 #include "shell/browser/BrowserPrompts.h"
@@ -32,52 +33,11 @@
 namespace lumaro {
 namespace {
 
+using test::Js;
+using test::LayerProgram;
+using test::OpenLegacyDialogs;
 using test::TestHttpServer;
 using test::WaitUntil;
-
-QVariant Js(WebBrowser& view, const QString& script) {
-    std::optional<QVariant> result;
-    view.page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
-    WaitUntil([&] { return result.has_value(); });
-    return result.value_or(QVariant());
-}
-
-// The browser's compatibility layer for the test server's host, or none;
-// what the pages asked of the program, as the user would have seen it: the
-// print, preview and page setup dialogs, the clipboard question, the notice
-// over the page.
-class Layer {
-public:
-    static void Install(bool on, bool clipboardAnswer) {
-        WebBrowser::ProgramProfile();  // the layer starts with the engine
-        CompatLayer::Configure(on, {QStringLiteral("127.0.0.1")});
-        calls_.clear();
-        const auto dialog = [](const char* call) {
-            return [call](QWidget*, QPrinter&) {
-                calls_ << QString::fromLatin1(call);
-                return false;
-            };
-        };
-        prompts::SetPrintDialog(dialog("print:print"));
-        prompts::SetPreviewDialog(dialog("print:preview"));
-        prompts::SetPageSetupDialog(dialog("print:setup"));
-        prompts::SetYesNoQuestion([clipboardAnswer](QWidget*, const QString& text, const QString&, bool) {
-            calls_ << QStringLiteral("clipboardAllowed");
-            return clipboardAnswer && text.contains(QStringLiteral("剪贴板"));
-        });
-    }
-    static QStringList ProgramCalls(WebBrowser& view) {
-        QStringList calls = calls_;
-        const NoticeBar* bar = NoticeBar::For(&view);
-        // A notice shown above the page, which makes room for it.
-        if (bar->isVisible() && view.focusProxy()->y() >= bar->height())
-            for (const QString& feature : bar->features()) calls << QStringLiteral("notice:") + feature;
-        return calls;
-    }
-
-private:
-    static inline QStringList calls_;
-};
 
 // One IE-era page and what running it involves besides its verdict.
 struct Page {
@@ -96,13 +56,6 @@ QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(platform::To
 // A user's key and click, through the window system.
 void Key(WebBrowser& view, Qt::Key key) { test::PressKey(view.window()->windowHandle(), key); }
 void Click(WebBrowser& view, QPoint at) { test::Click(view.focusProxy(), at); }
-
-int OpenDialogs() {
-    int n = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        n += qobject_cast<LegacyDialog*>(widget) && widget->isVisible();
-    return n;
-}
 
 // What the user does with the dialog the page opened: checks it is a dialog
 // of the page's window with the page area and caption asked for, blocking
@@ -237,12 +190,10 @@ protected:
     // Opens `path` of the server under `host`, waiting until it has loaded and, when `painted`, until it takes
     // a user's input (once it has painted).
     bool Open(WebBrowser& view, const QString& path, bool painted, const QString& host = "127.0.0.1") {
-        bool loaded = false;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &view, [&] { loaded = true; });
-        view.Navigate(server.Url(path).replace(QStringLiteral("127.0.0.1"), host));
-        const QString paint = QStringLiteral("performance.getEntriesByName('first-contentful-paint').length");
-        return WaitUntil([&] { return loaded; }) && (!painted || WaitUntil([&] { return Js(view, paint).toInt() > 0; }));
+        return test::OpenPage(view, QUrl(server.Url(path).replace(QStringLiteral("127.0.0.1"), host)), painted);
     }
+    // The server's origin as an IECompatHosts entry.
+    QString Origin() const { return server.Url(QString()); }
 
     // Opens the page in a new browser with the layer or without; its verdict,
     // and whether it asked the program what it must have asked.
@@ -254,7 +205,7 @@ protected:
         return verdict;
     }
     QString Verdict(const Page& page, bool layer) {
-        Layer::Install(layer, page.allowClipboard);
+        LayerProgram::Install(layer, {Origin()}, page.allowClipboard);
         if (page.clipboardBefore) QGuiApplication::clipboard()->setText(QString::fromUtf8(page.clipboardBefore));
         WebBrowser view;
         view.resize(800, 600);
@@ -266,10 +217,10 @@ protected:
         const auto verdict = [&] { return view.title() == "PASS" || view.title().startsWith("FAIL"); };
         if (!WaitUntil(verdict, 10000)) return QStringLiteral("no verdict: ") + view.title();
         if (view.title() != "PASS") return view.title();
-        if (!WaitUntil([] { return OpenDialogs() == 0; }, 3000)) return QStringLiteral("a dialog left open");
+        if (!WaitUntil([] { return OpenLegacyDialogs() == 0; }, 3000)) return QStringLiteral("a dialog left open");
         QStringList calls;
         const auto asked = [&] {
-            calls = Layer::ProgramCalls(view);
+            calls = LayerProgram::Calls(view);
             for (const QString& call : page.calls)
                 if (!calls.contains(call)) return false;
             return true;
@@ -295,35 +246,59 @@ TEST_P(LegacyPageTest, PassesWithTheLayerOnly) {
         EXPECT_NE(Run(page, false), "PASS") << "the page passes without the layer: it does not test it";
 }
 
-// [Setup] IECompat = exactly "False" switches the layer off; IECompatHosts adds hosts.
-TEST_F(LegacyPageTest, SettingsChooseTheHosts) {
+// [Setup] IECompat = exactly "False" switches the layer off; IECompatHosts adds
+// origins: a host means its default http and https ports, host:port both
+// schemes on that port, scheme://host:port just that. The server's origin is
+// the address the connection opened, scheme and port included.
+TEST_F(LegacyPageTest, SettingsChooseTheOrigins) {
     const struct {
         const char* setup;
-        bool server, extra;
+        const char* url;
+        bool applies;
     } rows[] = {
-        {"", true, false},
-        {"IECompatHosts= Erp.Agency.local ,192.168.1.6\n", true, true},
-        {"IECompat=False\nIECompatHosts=erp.agency.local\n", false, false},
-        {"IECompat=false\n", true, false},
+        {"", "http://10.0.0.2:8080/House/index.asp", true},
+        {"", "http://10.0.0.2/House/", false},
+        {"", "https://10.0.0.2:8080/House/", false},
+        {"", "http://10.0.0.2:8081/", false},
+        {"", "http://www.lumaro.example/", false},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6:8443\n", "http://erp.agency.local/a.asp", true},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6:8443\n", "https://ERP.agency.local:443/", true},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6:8443\n", "http://erp.agency.local:8080/", false},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6:8443\n", "https://192.168.1.6:8443/", true},
+        {"IECompatHosts= Erp.Agency.local ,192.168.1.6:8443\n", "http://192.168.1.6/", false},
+        {"IECompatHosts=https://secure.agency.local:9443\n", "https://secure.agency.local:9443/", true},
+        {"IECompatHosts=https://secure.agency.local:9443\n", "http://secure.agency.local:9443/", false},
+        {"IECompatHosts=房产.cn\n", "http://xn--wlq909b.cn/", true},
+        {"IECompatHosts=房产.cn\n", "https://房产.cn/", true},
+        {"IECompatHosts=[::1]:8080\n", "http://[::1]:8080/", true},
+        // not origins: a path, a blank, a port alone
+        {"IECompatHosts=http://erp.agency.local/House/, ,:80\n", "http://erp.agency.local/", false},
+        {"IECompatHosts=http://erp.agency.local/House/, ,:80\n", "http://10.0.0.2:8080/", true},
+        {"IECompat=False\nIECompatHosts=erp.agency.local\n", "http://10.0.0.2:8080/House/", false},
+        {"IECompat=False\nIECompatHosts=erp.agency.local\n", "http://erp.agency.local/", false},
+        {"IECompat=false\n", "http://10.0.0.2:8080/House/", true},
     };
     const std::string saved = ConfigFilePath;
+    ConfigFilePath = profiles.file("Lumaro.lic");
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.setup);
-        ConfigFilePath = profiles.file("Lumaro.lic");
-        test::WriteBytes(ConfigFilePath, std::string("[Setup]\n") + row.setup);
+        SCOPED_TRACE(std::string(row.setup) + row.url);
+        test::WriteBytes(ConfigFilePath, platform::ToAnsi(std::string("[Setup]\n") + row.setup));
         CompatLayer::Start();
-        CompatLayer::SetServerHost(QStringLiteral("10.0.0.2"));
-        EXPECT_EQ(CompatLayer::AppliesTo(QUrl(QStringLiteral("http://10.0.0.2/House/"))), row.server);
-        EXPECT_EQ(CompatLayer::AppliesTo(QUrl(QStringLiteral("https://erp.agency.local:8443/"))), row.extra);
-        EXPECT_FALSE(CompatLayer::AppliesTo(QUrl(QStringLiteral("http://www.lumaro.example/"))));
+        CompatLayer::SetServer(QUrl(QStringLiteral("http://10.0.0.2:8080/House/?DatabaseName=House")));
+        EXPECT_EQ(CompatLayer::AppliesTo(QUrl(QString::fromUtf8(row.url))), row.applies);
     }
+    // A server named in Chinese is the same origin the browser writes in ASCII.
+    test::WriteBytes(ConfigFilePath, "");
+    CompatLayer::Start();
+    CompatLayer::SetServer(QUrl(QStringLiteral("http://房产.cn:8080/House/")));
+    EXPECT_TRUE(CompatLayer::AppliesTo(QUrl(QStringLiteral("http://xn--wlq909b.cn:8080/x.asp"))));
     ConfigFilePath = saved;
 }
 
 // The layer is the agency server's alone: the same page by another of the
 // server's names is shown as a modern browser shows it, as it was sent.
 TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
-    Layer::Install(true, true);
+    LayerProgram::Install(true, {Origin()});
     // who.asp: Chromium takes its few Chinese characters for Korean unless told.
     for (const auto& [host, layer] : {std::pair{"127.0.0.1", true}, {"localhost", false}}) {
         SCOPED_TRACE(host);
@@ -338,15 +313,15 @@ TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
 
 // A caller gone while its dialog is open takes the dialog along, nothing more.
 TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
-    Layer::Install(true, true);
+    LayerProgram::Install(true, {Origin()});
     auto view = std::make_unique<WebBrowser>();
     view->resize(400, 300);
     view->show();
     ASSERT_TRUE(Open(*view, QStringLiteral("/legacy/caller.asp"), true));
     Click(*view, QPoint(100, 40));  // go() opens a dialog
-    ASSERT_TRUE(WaitUntil([&] { return OpenDialogs() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 1; }));
     view.reset();
-    EXPECT_TRUE(WaitUntil([&] { return OpenDialogs() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),

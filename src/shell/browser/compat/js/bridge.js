@@ -1,24 +1,39 @@
 // What pages of the agency's server ask of the program itself: dialogs,
 // printing, the clipboard, notices (window.__lumaroIE), and the identity of
 // the browser they were written for. LUMARO is the program's configuration
-// for this page: {page, hosts, agent, dialog: {id, args}}.
+// for this page: {page, token, origins, agent, dialog: {id, args}}.
 (function () {
   'use strict';
   if (Object.prototype.hasOwnProperty.call(window, '__lumaroIE')) return;
 
+  // The browser's own request functions, taken before a page can replace them
+  // (pages of that time often define an XMLHttpRequest of their own).
+  var Request = XMLHttpRequest;
+  var open = Request.prototype.open, send = Request.prototype.send;
+  var status = Object.getOwnPropertyDescriptor(Request.prototype, 'status').get;
+  var responseText = Object.getOwnPropertyDescriptor(Request.prototype, 'responseText').get;
+
   // A synchronous request the program answers: the page waits, as it waited
-  // for the old browser's dialogs.
+  // for the old browser's dialogs. The token tells the program it is this
+  // page's layer asking. Null when the program refused or did not answer.
   function call(what, params) {
-    var query = 'page=' + LUMARO.page;
+    var query = 'page=' + LUMARO.page + '&token=' + LUMARO.token;
     for (var key in params) query += '&' + key + '=' + encodeURIComponent(params[key]);
-    var request = new XMLHttpRequest();
-    request.open('GET', 'lumaro-ie://program/' + what + '?' + query, false);
+    var request = new Request();
+    open.call(request, 'GET', 'lumaro-ie://program/' + what + '?' + query, false);
     try {
-      request.send(null);
+      send.call(request, null);
     } catch (e) {
       return null;
     }
-    return request.status === 200 ? request.responseText : null;
+    return status.call(request) === 200 ? responseText.call(request) : null;
+  }
+  // The error the old control raised where its security settings said no.
+  function accessDenied() {
+    var error = new Error('拒绝访问。');
+    error.number = -2147024891;
+    error.description = error.message;
+    return error;
   }
 
   // Only plain data crosses into a dialog and back: JSON, or nothing.
@@ -43,7 +58,9 @@
   Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
     notice: function (feature) { call('notice', {feature: feature}); },
     print: function (kind) { call('print', {kind: kind}); },
-    clipboardAllowed: function () { return call('clipboard', {}) === 'yes'; },
+    // The clipboard's text once the user allowed this page to read it, else null.
+    readClipboard: function () { return call('clipboard', {op: 'read'}); },
+    writeClipboard: function (text) { return call('clipboard', {op: 'write', text: String(text)}) !== null; },
     // The page's markup as its server sent it, or null.
     pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); }
   })});
@@ -52,6 +69,8 @@
     return function (url, args, features) {
       var address = new URL(String(url), document.baseURI).href;
       var answer = call('dialog', {modal: modal ? 1 : 0, url: address, args: pack(args), features: features || ''});
+      // A web page only: a local file or a script of the caller's is refused, as the old control refused it.
+      if (answer === null && !/^https?:/i.test(address)) throw accessDenied();
       return modal ? unpack(answer) : undefined;
     };
   }

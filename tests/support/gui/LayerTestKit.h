@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QVariant>
+
+class QWebEngineView;
+
+namespace lumaro {
+class WebBrowser;
+}
+
+namespace lumaro::test {
+
+// The layer for old pages switched on (for the given IECompatHosts entries,
+// e.g. "127.0.0.1:8080") or off, and the program's side of it as the user
+// would see it: the print, preview and page setup dialogs and the clipboard
+// question are recorded instead of shown; the question gets `clipboardAnswer`.
+class LayerProgram {
+public:
+    static void Install(bool on, const QStringList& entries, bool clipboardAnswer = true);
+    // What the pages asked since: "print:print", "print:preview", "print:setup",
+    // "clipboardAllowed", and "notice:<feature>" for a notice shown over `view`.
+    static QStringList Calls(WebBrowser& view);
+};
+
+// A script's value in the view's page, once it has run.
+QVariant Js(QWebEngineView& view, const QString& script);
+// Opens `url` and waits until it has loaded and, when `painted`, until it
+// takes a user's input (once it has painted).
+bool OpenPage(WebBrowser& view, const QUrl& url, bool painted);
+// The dialogs of the old pages shown now.
+int OpenLegacyDialogs();
+
+}  // namespace lumaro::test
