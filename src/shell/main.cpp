@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QWindow>
 #include <cstdio>
 #include <cstring>
 
@@ -22,13 +23,27 @@ namespace {
 // open over it comes along.
 void ComeForward(QWidget* window) {
     if (!window) return;
+    const auto forward = [window] {
+        window->raise();
+        window->activateWindow();
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->raise();
+            dialog->activateWindow();
+        }
+    };
+    const bool minimized = window->windowState() & Qt::WindowMinimized;
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
-    window->raise();
-    window->activateWindow();
-    if (QWidget* dialog = QApplication::activeModalWidget()) {
-        dialog->raise();
-        dialog->activateWindow();
+    forward();
+    // A window coming back from the task bar is mapped again only later, and
+    // the window manager may not activate it before: once more when it is back.
+    if (QWindow* handle = window->windowHandle(); handle && minimized) {
+        auto* once = new QObject(window);
+        QObject::connect(handle, &QWindow::windowStateChanged, once, [forward, once](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized) return;
+            forward();
+            once->deleteLater();
+        });
     }
 }
 

@@ -124,7 +124,9 @@ TEST_F(InstalledClient, ASecondStartBringsTheWindowToTheFront) {
     start(second, program, Environment("clerk"));
     ASSERT_TRUE(second.waitForFinished(120000));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !test::x11::IsMinimized(window) && test::x11::ActiveWindow() == window; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !test::x11::IsMinimized(window) && test::x11::ActiveWindow() == window; }, 30000))
+        << "minimized: " << test::x11::IsMinimized(window) << ", active: " << test::x11::ActiveWindow() << " not "
+        << window;
     EXPECT_EQ(test::x11::WindowsTitled(title).size(), 1u);
     EXPECT_EQ(first.state(), QProcess::Running);
 
