@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QWebEngineUrlSchemeHandler>
 
+#include "shell/browser/compat/DialogRelay.h"
+
 namespace lumaro {
 
 class BrowserPage;
@@ -18,6 +20,7 @@ public:
 
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob* job) override;
+    static void Reply(QWebEngineUrlRequestJob* job, const QString& text);
 
 private:
     void Clipboard(QWebEngineUrlRequestJob* job, BrowserPage* page, const QString& origin, const QString& op,
@@ -25,6 +28,7 @@ private:
     // The user's answer to "may this page read the clipboard", per page and
     // per origin of its documents, until the page shows another document.
     QHash<BrowserPage*, QHash<QString, bool>> clipboardAnswers_;
+    DialogRelay dialogs_;
 };
 
 }  // namespace lumaro
