@@ -61,8 +61,12 @@ bool OpenPage(WebBrowser& view, const QUrl& url, bool painted) {
     view.load(url);
     const bool done = WaitUntil([&] { return loaded; });
     QObject::disconnect(connection);
+    return done && (!painted || WaitPainted(view));
+}
+
+bool WaitPainted(QWebEngineView& view) {
     const QString paint = QStringLiteral("performance.getEntriesByName('first-contentful-paint').length");
-    return done && (!painted || WaitUntil([&] { return Js(view, paint).toInt() > 0; }));
+    return WaitUntil([&] { return !view.page()->isLoading() && Js(view, paint).toInt() > 0; });
 }
 
 int OpenLegacyDialogs() {

@@ -30,6 +30,8 @@ QVariant Js(QWebEngineView& view, const QString& script);
 // Opens `url` and waits until it has loaded and, when `painted`, until it
 // takes a user's input (once it has painted).
 bool OpenPage(WebBrowser& view, const QUrl& url, bool painted);
+// Waits until the view's page has loaded and painted.
+bool WaitPainted(QWebEngineView& view);
 // The dialogs of the old pages shown now.
 int OpenLegacyDialogs();
 

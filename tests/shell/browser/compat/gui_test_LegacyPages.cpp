@@ -7,6 +7,7 @@
 // A page gives its verdict in its title ("PASS", or "FAIL: why" at the first
 // failed check, a script error or after five seconds without a verdict).
 #include <QApplication>
+#include <csignal>
 #include <QClipboard>
 #include <QFile>
 #include <QDir>
@@ -57,19 +58,27 @@ QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(platform::To
 void Key(WebBrowser& view, Qt::Key key) { test::PressKey(view.window()->windowHandle(), key); }
 void Click(WebBrowser& view, QPoint at) { test::Click(view.focusProxy(), at); }
 
+// The dialog the page opened, once shown; null when it opened none. `painted`:
+// once its page has loaded and takes the user's clicks.
+LegacyDialog* ShownDialog(bool painted) {
+    LegacyDialog* dialog = nullptr;
+    const bool opened = WaitUntil([&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
+        return false;
+    }, 3000);
+    if (opened && painted) test::WaitPainted(*dialog->browser());
+    return opened ? dialog : nullptr;
+}
+
 // What the user does with the dialog the page opened: checks it is a dialog
 // of the page's window with the page area and caption asked for, blocking
 // the window or not, then closes it (Esc on a modal one). A page without a dialog gets no verdict.
 std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool modal) {
     return [=](WebBrowser& view) {
         Click(view, QPoint(100, 40));
-        LegacyDialog* dialog = nullptr;
-        const bool opened = WaitUntil([&] {
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
-            return false;
-        }, 3000);
-        if (!opened) return;  // the page fails for it
+        LegacyDialog* dialog = ShownDialog(false);
+        if (!dialog) return;  // the page fails for it
         if (!caption.isEmpty()) EXPECT_TRUE(WaitUntil([&] { return dialog->windowTitle() == caption; }));
         EXPECT_EQ(dialog->browser()->size(), area);
         EXPECT_EQ(dialog->parentWidget(), view.window());
@@ -85,6 +94,37 @@ std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool m
             dialog->close();
         }
     };
+}
+
+// The user opens the page's dialog with its button and picks 西湖区 in it.
+void PickInDialog(WebBrowser& view) {
+    Click(view, QPoint(100, 40));
+    if (LegacyDialog* dialog = ShownDialog(true)) Click(*dialog->browser(), QPoint(100, 40));
+}
+
+// The user types the price into the page's form, then picks in the dialog.
+void TypePriceAndPick(WebBrowser& view) {
+    Click(view, QPoint(100, 115));
+    test::Type(view.window()->windowHandle(), QStringLiteral("120"));
+    WaitUntil([&] { return Js(view, QStringLiteral("document.form1.price.value")).toString() == "120"; }, 3000);
+    PickInDialog(view);
+}
+
+// The user opens the tool window and picks 西湖区 in it: the page's field
+// shows it while the tool stays open. The page's second button answers: the
+// tool shows the answer, and the page has told the tool's script.
+void UseToolWindow(WebBrowser& view) {
+    Click(view, QPoint(100, 40));
+    LegacyDialog* tool = ShownDialog(true);
+    if (!tool) return;
+    EXPECT_FALSE(tool->isModal());
+    Click(*tool->browser(), QPoint(100, 40));
+    EXPECT_TRUE(WaitUntil([&] { return Js(view, QStringLiteral("document.form1.area.value")).toString() == "西湖区"; }));
+    Click(view, QPoint(100, 140));
+    const QString answer = QStringLiteral("document.getElementById('answer').innerText + ' / ' + received");
+    EXPECT_TRUE(WaitUntil([&] { return Js(*tool->browser(), answer).toString() == "已收到 西湖区 / 西湖区"; }))
+        << Js(*tool->browser(), answer).toString().toStdString();
+    tool->close();
 }
 
 const Page kPages[] = {
@@ -141,6 +181,12 @@ const Page kPages[] = {
     {.name = "showModalDialogThatNeverLoads", .act = CloseDialog({400, 300}, QString(), true)},
     {.name = "dialogResizesItself"},
     {.name = "showModelessDialog", .act = CloseDialog({250, 150}, "房源详情", false)},
+    // dialogs and their callers share objects
+    {.name = "dialogFillsTheCallersForm", .act = PickInDialog},
+    {.name = "dialogCallsTheCallersFunction", .act = TypePriceAndPick},
+    {.name = "dialogArgumentsReferToThemselves"},
+    {.name = "dialogWithAHugeForm"},
+    {.name = "modelessToolWindow", .act = UseToolWindow},
 
     // ---- encoding: a page, a script, a style sheet of the server without a charset
     {.name = "gbkWithoutCharset"},
@@ -322,6 +368,33 @@ TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
     ASSERT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 1; }));
     view.reset();
     EXPECT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 0; }));
+}
+
+// A dialog whose caller's page process ended while it was open: what it does
+// with the caller's objects fails at once with a clear error; the dialog still
+// answers the user and closes.
+TEST_F(LegacyPageTest, DialogOfACallerThatWentAway) {
+    LayerProgram::Install(true, {Origin()});
+    WebBrowser view;
+    view.resize(400, 300);
+    view.show();
+    ASSERT_TRUE(Open(view, QStringLiteral("/legacy/dialogFillsTheCallersForm.asp"), true));
+    Click(view, QPoint(100, 40));
+    LegacyDialog* dialog = ShownDialog(true);
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(Js(*dialog->browser(), QStringLiteral("dialogArguments.document.form1.area.value")).toString(), "");
+    bool ended = false;
+    QObject::connect(view.page(), &QWebEnginePage::renderProcessTerminated, &view, [&] { ended = true; });
+    ASSERT_EQ(::kill(view.page()->renderProcessPid(), SIGKILL), 0);
+    ASSERT_TRUE(WaitUntil([&] { return ended; }));
+    const QString use = QStringLiteral(
+        "(function () { try { dialogArguments.document.form1.area.value = 'x'; return 'wrote'; }"
+        " catch (e) { return e.message; } })()");
+    EXPECT_EQ(Js(*dialog->browser(), use).toString(), "打开此对话框的网页已不在等待它，不能再使用那个网页的对象。");
+    ASSERT_TRUE(test::ShowActive(dialog));
+    dialog->browser()->setFocus();
+    Key(*dialog->browser(), Qt::Key_Escape);
+    EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),
