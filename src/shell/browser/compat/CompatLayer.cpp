@@ -20,7 +20,10 @@
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
-static void InitCompatResources() { Q_INIT_RESOURCE(compat); }
+static void InitCompatResources() {
+    Q_INIT_RESOURCE(compat);
+    Q_INIT_RESOURCE(fonts);
+}
 
 namespace lumaro {
 namespace {
@@ -57,9 +60,10 @@ const QStringList& Origins() { return State().origins; }
 // The program's side of the layer: its calls, what dialogs share, the dialogs.
 constexpr const char* kProgramParts[] = {"bridge", "sharing", "dialogs"};
 // The old control's ways, one concern a file, in one scope of their own.
-constexpr const char* kLegacyParts[] = {"base",  "events",  "collections", "document", "styles",
-                                        "selection", "clipboard", "popup", "xml",     "islands",
-                                        "printing", "markup", "start"};
+constexpr const char* kLegacyParts[] = {"base",     "events",     "collections", "document", "styles",
+                                        "selection", "clipboard", "popup",      "frames",      "whitespace",
+                                        "layout",   "xml",        "islands",    "printing",    "markup",
+                                        "start"};
 
 QString Resource(const QString& name) {
     QFile file(QStringLiteral(":/compat/js/") + name);
@@ -115,8 +119,8 @@ QWebEngineScript PageScript(int pageId, const PageState& state) {
     script.setRunsOnSubFrames(true);
     const QString configJson = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
     script.setSourceCode(header +
-                         QStringLiteral("(function (LUMARO) {\n"
-                                        "if (LUMARO.origins.indexOf(location.origin) < 0) return;\n") +
+                         QStringLiteral("(function LumaroLayer(LUMARO) {\n"
+                                        "if (LUMARO.origins.indexOf(window.origin) < 0) return;\n") +
                          ScriptSource() + QStringLiteral("\n})(%1);\n").arg(configJson));
     return script;
 }
@@ -141,13 +145,16 @@ void OriginsChanged() {
 
 // The user agent servers of the agency sniff for: only their own requests
 // carry it. The program's scheme is for the layer's script alone, which calls
-// it by XMLHttpRequest: an image, a frame or a redirect never reaches it.
+// it by XMLHttpRequest (and for the fonts its documents load): an image, a
+// frame or a redirect never reaches it.
 class RequestGuard : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (info.requestUrl().scheme() == QLatin1String(ProgramCalls::kScheme)) {
-            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr) info.block(true);
+            const bool font = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeFontResource &&
+                              info.requestUrl().path().startsWith(QLatin1String("/font/"));
+            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr && !font) info.block(true);
             return;
         }
         if (CompatLayer::AppliesTo(info.requestUrl())) info.setHttpHeader("User-Agent", kIeAgent);

@@ -149,6 +149,9 @@ const Page kPages[] = {
     {.name = "navigate"},
     {.name = "windowOpenReusesTheWindow"},
     {.name = "createPopup"},
+    {.name = "scriptMadeDocuments"},
+    {.name = "tableWhitespace"},
+    {.name = "framesCallableAndFormItem"},
     {.name = "externalAddFavorite"},
     {.name = "documentSelection"},
     {.name = "clipboardSetData", .clipboardBefore = "",
@@ -166,13 +169,18 @@ const Page kPages[] = {
     {.name = "everydayIdioms"},
     {.name = "cssExpression"},
     {.name = "quirksBoxModel"},
+    {.name = "quirksInlineSize"},
+    {.name = "systemColourNames"},
+    {.name = "symbolFonts"},
     {.name = "conditionalComments"},
 
     // ---- XML
     {.name = "xmlDataIsland"},
+    {.name = "xmlIslandsAnywhere"},
     {.name = "ActiveXXmlHttp"},
     {.name = "ActiveXXmlDom"},
     {.name = "transformNode"},
+    {.name = "transformFragment"},
     {.name = "scriptingDictionary"},
 
     // ---- dialogs
@@ -194,6 +202,7 @@ const Page kPages[] = {
     // ---- printing
     {.name = "ExecWB", .calls = {"print:preview", "print:print", "print:setup"}},
     {.name = "ScriptXPrinting", .calls = {"print:preview", "print:print", "print:setup"}},
+    {.name = "printControlInHead", .calls = {"print:preview", "print:print"}},
 
     // ---- what cannot run is named
     {.name = "VBScriptIsNamed", .calls = {"notice:VBScript"}},

@@ -94,6 +94,11 @@ function patchCollections(R) {
     return callable(window.document.getElementsByTagName(String(tag)), window.document, true);
   });
 
+  // form.item("name") as form.elements("name").
+  method(HTMLFormElement.prototype, 'item', function (which, index) { return pick(this.elements, which, index); });
+  // window.frames("name"), as document.frames("name").
+  property(window, 'frames', function () { return window.document.frames; });
+
   property(Document.prototype, 'frames', function () {
     var win = this.defaultView;
     if (!win) return null;

@@ -37,6 +37,8 @@ function patchDocument(R) {
       this[String(name).toLowerCase()] = value;
       return;
     }
+    if (typeof name === 'string' && hasOwn.call(COLOUR_ATTRIBUTES, name.toLowerCase()))
+      systemColour(this.ownerDocument, name, value);
     return setAttribute.call(this, alias(this, name), value);
   });
   method(Element.prototype, 'getAttribute', function (name) {

@@ -31,7 +31,8 @@ function patchIslands(R) {
   });
 }
 // The text of an island as written. The HTML parser has already changed it
-// (names in lower case, <a/> left open), so it is read again from the page.
+// (names in lower case, <a/> left open), so it is read again from the page:
+// the island in the same place among the page's islands, or of the same id.
 function islandSource(el) {
   var doc = el.ownerDocument;
   var st = docState(doc);
@@ -46,9 +47,43 @@ function islandSource(el) {
     st.source = p && typeof p.pageSource === 'function' ? p.pageSource(doc.URL.split('#')[0], doc.characterSet) : null;
   }
   if (st.source) {
-    var written = [], m, island = /<xml\b([^>]*)>([\s\S]*?)<\/xml\s*>/gi;
-    while ((m = island.exec(st.source))) if (!/\bsrc\s*=/i.test(m[1])) written.push(m[2]);
+    // Islands in the markup, not in the text of its scripts or comments.
+    var markup = st.source.replace(/<script\b[\s\S]*?<\/script\s*>|<!--[\s\S]*?-->/gi, '');
+    var written = [], ids = [], m, island = /<xml\b([^>]*)>([\s\S]*?)<\/xml\s*>/gi;
+    while ((m = island.exec(markup))) {
+      if (/\bsrc\s*=/i.test(m[1])) continue;
+      var id = /\bid\s*=\s*["']?([^"'\s>]+)/i.exec(m[1]);
+      written.push(m[2]);
+      ids.push(id ? id[1] : '');
+    }
     if (written.length === inline.length && index >= 0) return written[index].trim();
+    if (el.id && ids.indexOf(el.id) >= 0) return written[ids.indexOf(el.id)].trim();
   }
-  return el.innerHTML.trim();
+  // The markup as the HTML parser kept it, written as XML: its own
+  // serialization would leave elements like <br> open and &nbsp; undefined.
+  return xmlOf(el.childNodes).trim();
+}
+
+function xmlOf(nodes) {
+  var text = '';
+  var escape = function (s, quote) {
+    s = s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+    return quote ? s.replace(/"/g, '&quot;') : s;
+  };
+  for (var i = 0; i < nodes.length; i++) {
+    var node = nodes[i];
+    if (node.nodeType === 3) text += escape(node.data);
+    else if (node.nodeType === 4) text += '<![CDATA[' + node.data + ']]>';
+    else if (node.nodeType === 8) text += '<!--' + node.data.replace(/--/g, '- -') + '-->';
+    else if (node.nodeType === 1) {
+      var name = node.localName;
+      text += '<' + name;
+      for (var a = 0; a < node.attributes.length; a++) {
+        text += ' ' + node.attributes[a].name + '="' + escape(node.attributes[a].value, true) + '"';
+      }
+      var inner = xmlOf(node.localName === 'template' ? node.content.childNodes : node.childNodes);
+      text += inner ? '>' + inner + '</' + name + '>' : '/>';
+    }
+  }
+  return text;
 }

@@ -111,6 +111,8 @@ function parsed(doc, st, records) {
     var added = records[i].addedNodes;
     for (var j = 0; j < added.length; j++) arrived(doc, st, added[j]);
   }
+  dropParsedTableBlanks(doc, st);
+  systemColours(doc, st);
   // A style element's text has come once the parser has gone on.
   st.styles = st.styles.filter(function (style) {
     if (!style.nextSibling && style.parentNode && !style.textContent) return true;
@@ -139,6 +141,12 @@ function arrived(doc, st, node) {
     watch(doc, st, node);
   } else if (tag === 'style') {
     st.styles.push(node);
+  } else if (tag === 'object' && node.parentNode === doc.body && !node.previousElementSibling && doc.head &&
+             (WEBBROWSER.test(classId(node)) || SCRIPTX.test(classId(node)))) {
+    // A control of the <head>, which the old parser left there: today's parser
+    // opens the body for it, where a page that rewrites its body (to print a
+    // part of it) would destroy it.
+    doc.head.appendChild(node);
   } else if (tag === 'script' && node.hasAttribute('event') && node.hasAttribute('for')) {
     // Handler scripts wait for their event (this browser would run some at once).
     node.setAttribute('type', 'text/x-event-handler');
@@ -187,6 +195,9 @@ function scanPage(doc, st) {
   }
   checkMode(doc, st);
   deeperComments(doc, st);
+  dropTableBlanks(doc);
+  systemColours(doc, st);
+  quirksSizes(doc);
   var found = doc.querySelectorAll(SCAN);
   for (var i = 0; i < found.length; i++) {
     var el = found[i];
@@ -280,6 +291,11 @@ function setUpDocument(doc) {
   var st = docState(doc);
   if (st.ready) return;
   st.ready = true;
+  if (!st.watched) {
+    st.watched = true;
+    watchFrames(doc);
+    symbolFonts(doc);
+  }
   if (doc.readyState !== 'loading') {
     scanPage(doc, st);
     return;

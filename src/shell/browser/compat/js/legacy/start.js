@@ -13,5 +13,8 @@ if (!R) {
   patchXml(R);
   patchDocument(R);
   patchPrinting(R);
+  patchFrames(R);
+  patchWhitespace(R);
+  patchColours(R);
 }
 setUpDocument(window.document);

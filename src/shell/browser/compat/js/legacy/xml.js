@@ -175,11 +175,20 @@ function transform(stylesheet, node) {
     box.appendChild(fragment);
     return box.innerHTML;
   }
-  var result = processor.transformToDocument(node);
-  if (!result) throw fail();
-  if (result.contentType === 'text/html' && result.documentElement) return result.documentElement.outerHTML;
   var omit = output && output.getAttribute('omit-xml-declaration') === 'yes';
-  return (omit ? '' : '<?xml version="1.0" encoding="UTF-16"?>') + serialize(result);
+  var declaration = omit ? '' : '<?xml version="1.0" encoding="UTF-16"?>';
+  var result = processor.transformToDocument(node);
+  if (result && !result.getElementsByTagNameNS('*', 'parsererror').length) {
+    if (result.contentType === 'text/html' && result.documentElement) return result.documentElement.outerHTML;
+    return declaration + serialize(result);
+  }
+  // A result of several top-level nodes, or text: no document holds it, but
+  // MSXML returned it as written.
+  var fragment = processor.transformToFragment(node, document.implementation.createDocument(null, null, null));
+  if (!fragment) throw fail();
+  var text = '';
+  for (var child = fragment.firstChild; child; child = child.nextSibling) text += serialize(child);
+  return (kind === 'xml' ? declaration : '') + text;
 }
 
 function patchXml(R) {
