@@ -111,8 +111,9 @@ void TypePriceAndPick(WebBrowser& view) {
 }
 
 // The user opens the tool window and picks 西湖区 in it: the page's field
-// shows it while the tool stays open. The page's second button answers: the
-// tool shows the answer, and the page has told the tool's script.
+// shows it while the tool stays open, and so does the caption of the tool's
+// next page. The page's second button answers: the tool shows the answer,
+// and the page has told the tool's script.
 void UseToolWindow(WebBrowser& view) {
     Click(view, QPoint(100, 40));
     LegacyDialog* tool = ShownDialog(true);
@@ -120,6 +121,8 @@ void UseToolWindow(WebBrowser& view) {
     EXPECT_FALSE(tool->isModal());
     Click(*tool->browser(), QPoint(100, 40));
     EXPECT_TRUE(WaitUntil([&] { return Js(view, QStringLiteral("document.form1.area.value")).toString() == "西湖区"; }));
+    EXPECT_TRUE(WaitUntil([&] { return tool->windowTitle() == "工具：西湖区"; })) << tool->windowTitle().toStdString();
+    test::WaitPainted(*tool->browser());
     Click(view, QPoint(100, 140));
     const QString answer = QStringLiteral("document.getElementById('answer').innerText + ' / ' + received");
     EXPECT_TRUE(WaitUntil([&] { return Js(*tool->browser(), answer).toString() == "已收到 西湖区 / 西湖区"; }))

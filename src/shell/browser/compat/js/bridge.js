@@ -38,7 +38,7 @@ var BRIDGE = (function () {
     return error;
   }
 
-  var exports = {call: call, accessDenied: accessDenied, dialogResult: null};
+  var exports = {call: call, accessDenied: accessDenied, dialogResult: null, argumentsOf: null};
   Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
     notice: function (feature) { call('notice', {feature: feature}); },
     print: function (kind) { call('print', {kind: kind}); },
@@ -47,8 +47,10 @@ var BRIDGE = (function () {
     writeClipboard: function (text) { return call('clipboard', {op: 'write', text: String(text)}) !== null; },
     // The page's markup as its server sent it, or null.
     pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); },
-    // What a dialog's page gives its caller when the user closes it (its returnValue; see dialogs.js).
-    dialogResult: function () { return exports.dialogResult ? exports.dialogResult() : null; }
+    // What a dialog's page gives its caller when the user closes it (its returnValue), and the
+    // arguments of a modeless dialog this page opened, for its later pages (dialogs.js).
+    dialogResult: function () { return exports.dialogResult ? exports.dialogResult() : null; },
+    dialogArgumentsOf: function (dialog) { return exports.argumentsOf ? exports.argumentsOf(dialog) : undefined; }
   })});
 
   // The browser the pages were written for, as servers and scripts asked.

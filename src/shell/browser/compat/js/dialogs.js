@@ -43,6 +43,8 @@
 
   // The dialog's window, which has the caller's arguments as dialogArguments;
   // undefined for a page of another site, which gets a dialog of its own.
+  var opened = new WeakMap();  // modeless dialogs of this page: their arguments
+  bridge.argumentsOf = function (dialog) { return opened.get(dialog); };
   window.showModelessDialog = function (url, args, features) {
     var address = addressOf(url);
     var answer = call('dialog', {modal: 0, url: address, features: features || ''});
@@ -57,6 +59,7 @@
       return undefined;
     }
     dialog.dialogArguments = args;
+    opened.set(dialog, args);
     return dialog;
   };
 
@@ -76,7 +79,17 @@
 
   var remote = null;
   if (window === window.top) {
-    if (!dialog.live) {
+    if (dialog.live && !Object.prototype.hasOwnProperty.call(window, 'dialogArguments')) {
+      // A later page of a modeless dialog: the arguments its caller keeps for the window.
+      var caller = window.opener;
+      Object.defineProperty(window, 'dialogArguments', {configurable: true, get: function () {
+        try {
+          return caller.__lumaroIE.dialogArgumentsOf(window);
+        } catch (e) {
+          return undefined;  // the caller is gone, or of another site
+        }
+      }});
+    } else if (!dialog.live) {
       // What the caller passed, asked for once; a page of another site than
       // the caller's gets nothing of it, as the old control refused it.
       var root;
