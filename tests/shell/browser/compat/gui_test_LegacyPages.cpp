@@ -409,6 +409,26 @@ TEST_F(LegacyPageTest, DialogOfACallerThatWentAway) {
     EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
 }
 
+// A modeless dialog goes with the page that opened it, as it did: when the
+// page goes to another page, and when its window closes.
+TEST_F(LegacyPageTest, ToolWindowsGoWithTheirCaller) {
+    LayerProgram::Install(true, {Origin()});
+    for (const bool navigate : {true, false}) {
+        SCOPED_TRACE(navigate ? "another page" : "window closed");
+        auto view = std::make_unique<WebBrowser>();
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(Open(*view, QStringLiteral("/legacy/modelessToolWindow.asp"), true));
+        Click(*view, QPoint(100, 40));
+        ASSERT_TRUE(ShownDialog(true));
+        if (navigate)
+            Open(*view, QStringLiteral("/legacy/count.asp"), false);
+        else
+            view.reset();
+        EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),
                          [](const auto& info) { return std::string(info.param.name); });
 

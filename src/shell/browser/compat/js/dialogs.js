@@ -12,6 +12,7 @@
   var call = bridge.call;
   var apply = Reflect.apply;
   var openWindow = window.open;  // the browser's, before a page or the layer changes it
+  var closeWindow = window.close;
 
   function parse(text) {
     try {
@@ -44,7 +45,18 @@
   // The dialog's window, which has the caller's arguments as dialogArguments;
   // undefined for a page of another site, which gets a dialog of its own.
   var opened = new WeakMap();  // modeless dialogs of this page: their arguments
+  var tools = [];
   bridge.argumentsOf = function (dialog) { return opened.get(dialog); };
+  // They close when the page that opened them goes, as they did.
+  window.addEventListener('pagehide', function () {
+    tools.forEach(function (tool) {
+      try {
+        apply(closeWindow, tool, []);
+      } catch (e) {
+        // closed already
+      }
+    });
+  });
   window.showModelessDialog = function (url, args, features) {
     var address = addressOf(url);
     var answer = call('dialog', {modal: 0, url: address, features: features || ''});
@@ -60,6 +72,7 @@
     }
     dialog.dialogArguments = args;
     opened.set(dialog, args);
+    tools.push(dialog);
     return dialog;
   };
 
