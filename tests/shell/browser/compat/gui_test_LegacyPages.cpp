@@ -195,6 +195,7 @@ const Page kPages[] = {
     // dialogs and their callers share objects
     {.name = "dialogFillsTheCallersForm", .act = PickInDialog},
     {.name = "dialogCallsTheCallersFunction", .act = TypePriceAndPick},
+    {.name = "dialogPassesTheCallersWindowOn"},
     {.name = "dialogArgumentsReferToThemselves"},
     {.name = "dialogWithAHugeForm"},
     {.name = "modelessToolWindow", .act = UseToolWindow},
