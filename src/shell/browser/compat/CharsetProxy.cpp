@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "shell/LocalPages.h"
+#include "shell/browser/compat/AnswerRewrite.h"
 
 namespace lumaro {
 namespace {
@@ -167,6 +168,7 @@ private:
         const quint16 port = hasPort ? authority.mid(colon + 1).toUShort() : (tunnel_ ? 443 : 80);
         if (host.startsWith('[') && host.endsWith(']')) host = host.mid(1, host.size() - 2);
         relabel_ = !tunnel_ && Relabels(host, port);
+        scripts_ = AnswerRewrite(relabel_);
         if (!tunnel_) url_ = QString::fromLatin1("http://" + target.split('#').first());
         authority_ = authority;
 
@@ -218,7 +220,7 @@ private:
         keep_ = relabel_ && !chunked && status == 200 && method_ != "HEAD" &&
                 rewritten.toLower().contains("content-type: text/html");
         if (method_ == "HEAD" || status == 204 || status == 304 || (status >= 100 && status < 200)) remaining_ = 0;
-        client_->write(rewritten);
+        client_->write(scripts_.Pass(rewritten));
         Forward(answer_.mid(end + 4));
         answer_.clear();
     }
@@ -226,7 +228,7 @@ private:
     // The body, counted where its length is known: a server that keeps the
     // connection open anyway still ends the answer.
     void Forward(const QByteArray& bytes) {
-        client_->write(bytes);
+        client_->write(scripts_.Pass(bytes));
         if (keep_) {
             body_ += bytes;
             if (body_.size() > kMaxKeptPage) {
@@ -272,6 +274,7 @@ private:
         if (finishing_) return;
         finishing_ = true;
         if (keep_ && remaining_ <= 0 && body_.contains("<xml") | body_.contains("<XML")) Keep();
+        client_->write(scripts_.End());
         if (upstream_) upstream_->disconnect(this);
         client_->disconnectFromHost();  // after what is still buffered
         if (client_->state() == QAbstractSocket::UnconnectedState) deleteLater();
@@ -303,6 +306,7 @@ private:
     QByteArray body_;
     bool keep_ = false;
     QTcpSocket* upstream_ = nullptr;
+    AnswerRewrite scripts_{false};  // the layer's pages and scripts, given JScript's meaning
     QByteArray request_, pending_, answer_, method_, authority_;
     qint64 remaining_ = -1;
     bool tunnel_ = false, relabel_ = false, connected_ = false;

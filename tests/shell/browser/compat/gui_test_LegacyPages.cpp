@@ -214,6 +214,12 @@ const Page kPages[] = {
     {.name = "UnknownActiveXIsNamed", .calls = {"notice:ActiveX 控件 Excel.Application"}},
     {.name = "ActiveXControlIsNamed", .calls = {"notice:ActiveX 控件 ShockwaveFlash.ShockwaveFlash"}},
 
+    // ---- JScript's own syntax: qualified function names and conditional compilation
+    {.name = "jscriptInlineBlock"},
+    {.name = "jscriptExternalFile"},
+    {.name = "jscriptHandlerAttribute"},
+    {.name = "jscriptScriptAddress", .act = [](WebBrowser& view) { Click(view, QPoint(50, 40)); }},
+
     // ---- pages of today: the same with and without the layer
     {.name = "modernListenersFirst", .modern = true},
     {.name = "modernIeFirstXml", .modern = true},
@@ -367,6 +373,27 @@ TEST_F(LegacyPageTest, OnlyTheServersHostGetsTheLayer) {
         EXPECT_EQ(Js(view, QStringLiteral("typeof document.attachEvent")).toString() == "function", layer);
         EXPECT_EQ(Js(view, QStringLiteral("document.body.innerText.indexOf('\\u4ef7\\u683c') >= 0")).toBool(), layer);
         EXPECT_EQ(server.Requests("/legacy/who.asp").last().headers.value("user-agent").contains("MSIE"), layer);
+    }
+}
+
+// JScript's syntax is given its meaning on the server's pages only: a page of
+// another host reaches the engine as it was sent, and its old script stays dead.
+TEST_F(LegacyPageTest, OnlyTheServersScriptsAreRewritten) {
+    LayerProgram::Install(true, {Origin()});
+    QFile file(QStringLiteral(TEST_SOURCE_DIR "/pages/jscriptInlineBlock.asp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray sent = Gbk(file.readAll().constData());
+    for (const auto& [host, layer] : {std::pair{"127.0.0.1", true}, {"localhost", false}}) {
+        SCOPED_TRACE(host);
+        WebBrowser view;
+        ASSERT_TRUE(Open(view, QStringLiteral("/legacy/jscriptInlineBlock.asp"), false, host));
+        Js(view, QStringLiteral("fetch(location.href).then(function (r) { return r.arrayBuffer(); }).then(function (b) {"
+                                "  window.received = btoa(String.fromCharCode.apply(null, new Uint8Array(b))); })"));
+        ASSERT_TRUE(WaitUntil([&] { return Js(view, QStringLiteral("typeof window.received")).toString() == "string"; }));
+        const QByteArray received = QByteArray::fromBase64(Js(view, QStringLiteral("window.received")).toByteArray());
+        EXPECT_EQ(received == sent, !layer);
+        EXPECT_EQ(Js(view, QStringLiteral("document.scripts[2].text.indexOf('function window.onload()') >= 0")).toBool(), !layer);
+        EXPECT_EQ(Js(view, QStringLiteral("typeof window['\\u5f15\\u64ce']")).toString(), layer ? "string" : "undefined");
     }
 }
 
