@@ -76,4 +76,15 @@ int OpenLegacyDialogs() {
     return n;
 }
 
+LegacyDialog* ShownDialog(bool painted) {
+    LegacyDialog* dialog = nullptr;
+    const bool shown = WaitUntil([&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
+        return false;
+    }, 3000);
+    if (shown && painted) WaitPainted(*dialog->browser());
+    return shown ? dialog : nullptr;
+}
+
 }  // namespace lumaro::test

@@ -8,6 +8,7 @@
 class QWebEngineView;
 
 namespace lumaro {
+class LegacyDialog;
 class WebBrowser;
 }
 
@@ -34,5 +35,8 @@ bool OpenPage(WebBrowser& view, const QUrl& url, bool painted);
 bool WaitPainted(QWebEngineView& view);
 // The dialogs of the old pages shown now.
 int OpenLegacyDialogs();
+// The dialog a page opened, once shown; null when none is. `painted`: once
+// its page has loaded and takes the user's clicks.
+LegacyDialog* ShownDialog(bool painted);
 
 }  // namespace lumaro::test

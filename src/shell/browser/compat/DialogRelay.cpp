@@ -60,8 +60,8 @@ void DialogRelay::Open(QWebEngineUrlRequestJob* job, BrowserPage* page, const QS
     session.origin = origin;
     session.dialog = dialog;
     connect(dialog, &LegacyDialog::closedWith, this, [this, id](const QString& returned) { Closed(id, returned); });
-    connect(page, &QObject::destroyed, dialog, [this, id] { CallerGone(id); });
-    connect(page, &QWebEnginePage::renderProcessTerminated, dialog, [this, id] { CallerGone(id); });
+    session.callerGone[0] = connect(page, &QObject::destroyed, this, [this, id] { CallerGone(id); });
+    session.callerGone[1] = connect(page, &QWebEnginePage::renderProcessTerminated, this, [this, id] { CallerGone(id); });
     Wait(id, job);
     dialog->Open(url);
 }
@@ -132,9 +132,8 @@ void DialogRelay::Pump(int id) {
     if (!session || !session->serving) return;
     QPointer<QWebEngineUrlRequestJob> serving = session->serving;
     if (session->closed) {
-        session->servingCall = nullptr;
         const QString returned = *session->closed;
-        sessions_.erase(id);
+        End(id);
         return ProgramCalls::Reply(serving, Json({{QStringLiteral("closed"), returned}}));
     }
     while (!session->requests.empty()) {
@@ -148,22 +147,32 @@ void DialogRelay::Pump(int id) {
     }
 }
 
+// What the dialog still asks goes unanswered; the caller gets the returnValue when it next waits.
 void DialogRelay::Closed(int id, const QString& returned) {
     Session* session = Find(id);
     if (!session) return;
     session->closed = returned;
-    Refuse(session->asking);
-    for (auto& [asking, request] : session->requests) Refuse(asking);
-    session->requests.clear();
+    RefuseRequests(*session);
     Pump(id);
 }
 
 // The dialog's requests fail from now on: nobody answers them.
 void DialogRelay::CallerGone(int id) {
+    if (Session* session = Find(id)) RefuseRequests(*session);
+    End(id);
+}
+
+void DialogRelay::RefuseRequests(Session& session) {
+    Refuse(session.asking);
+    session.asking = nullptr;
+    for (auto& [asking, request] : session.requests) Refuse(asking);
+    session.requests.clear();
+}
+
+void DialogRelay::End(int id) {
     Session* session = Find(id);
     if (!session) return;
-    Refuse(session->asking);
-    for (auto& [asking, request] : session->requests) Refuse(asking);
+    for (const QMetaObject::Connection& connection : session->callerGone) disconnect(connection);
     sessions_.erase(id);
 }
 

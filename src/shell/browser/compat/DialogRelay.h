@@ -53,6 +53,7 @@ private:
         QPointer<QWebEngineUrlRequestJob> asking;   // the dialog, waiting for the caller's answer
         std::deque<std::pair<QPointer<QWebEngineUrlRequestJob>, QJsonObject>> requests;
         std::optional<QString> closed;  // the returnValue, once the dialog closed
+        QMetaObject::Connection callerGone[2];
     };
     struct Upload {
         QString origin;
@@ -64,6 +65,8 @@ private:
     void Pump(int id);
     void Closed(int id, const QString& returned);
     void CallerGone(int id);
+    void RefuseRequests(Session& session);
+    void End(int id);
     Session* Find(int id);
 
     std::map<int, Session> sessions_;  // by dialog

@@ -7,7 +7,6 @@
 // A page gives its verdict in its title ("PASS", or "FAIL: why" at the first
 // failed check, a script error or after five seconds without a verdict).
 #include <QApplication>
-#include <csignal>
 #include <QClipboard>
 #include <QFile>
 #include <QDir>
@@ -37,6 +36,7 @@ namespace {
 using test::Js;
 using test::LayerProgram;
 using test::OpenLegacyDialogs;
+using test::ShownDialog;
 using test::TestHttpServer;
 using test::WaitUntil;
 
@@ -57,19 +57,6 @@ QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(platform::To
 // A user's key and click, through the window system.
 void Key(WebBrowser& view, Qt::Key key) { test::PressKey(view.window()->windowHandle(), key); }
 void Click(WebBrowser& view, QPoint at) { test::Click(view.focusProxy(), at); }
-
-// The dialog the page opened, once shown; null when it opened none. `painted`:
-// once its page has loaded and takes the user's clicks.
-LegacyDialog* ShownDialog(bool painted) {
-    LegacyDialog* dialog = nullptr;
-    const bool opened = WaitUntil([&] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
-        return false;
-    }, 3000);
-    if (opened && painted) test::WaitPainted(*dialog->browser());
-    return opened ? dialog : nullptr;
-}
 
 // What the user does with the dialog the page opened: checks it is a dialog
 // of the page's window with the page area and caption asked for, blocking
@@ -408,33 +395,6 @@ TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
     ASSERT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 1; }));
     view.reset();
     EXPECT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 0; }));
-}
-
-// A dialog whose caller's page process ended while it was open: what it does
-// with the caller's objects fails at once with a clear error; the dialog still
-// answers the user and closes.
-TEST_F(LegacyPageTest, DialogOfACallerThatWentAway) {
-    LayerProgram::Install(true, {Origin()});
-    WebBrowser view;
-    view.resize(400, 300);
-    view.show();
-    ASSERT_TRUE(Open(view, QStringLiteral("/legacy/dialogFillsTheCallersForm.asp"), true));
-    Click(view, QPoint(100, 40));
-    LegacyDialog* dialog = ShownDialog(true);
-    ASSERT_TRUE(dialog);
-    ASSERT_EQ(Js(*dialog->browser(), QStringLiteral("dialogArguments.document.form1.area.value")).toString(), "");
-    bool ended = false;
-    QObject::connect(view.page(), &QWebEnginePage::renderProcessTerminated, &view, [&] { ended = true; });
-    ASSERT_EQ(::kill(view.page()->renderProcessPid(), SIGKILL), 0);
-    ASSERT_TRUE(WaitUntil([&] { return ended; }));
-    const QString use = QStringLiteral(
-        "(function () { try { dialogArguments.document.form1.area.value = 'x'; return 'wrote'; }"
-        " catch (e) { return e.message; } })()");
-    EXPECT_EQ(Js(*dialog->browser(), use).toString(), "打开此对话框的网页已不在等待它，不能再使用那个网页的对象。");
-    ASSERT_TRUE(test::ShowActive(dialog));
-    dialog->browser()->setFocus();
-    Key(*dialog->browser(), Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
 }
 
 // A modeless dialog goes with the page that opened it, as it did: when the
