@@ -10,8 +10,9 @@ namespace lumaro {
 class BrowserPage;
 
 // lumaro-ie://program/<call>?page=<id>&token=<secret>&...: what a page of the
-// layer asks of the program (dialogs, printing, the clipboard, notices, its
-// own markup). The page waits (a synchronous request) until the answer comes.
+// layer asks of the program (dialogs and what they share with their callers,
+// printing, the clipboard, notices, its own markup). The page waits (a
+// synchronous request) until the answer comes.
 // Only the layer's script in a document of the layer's origins holds the
 // page's secret; every other request is refused.
 class ProgramCalls : public QWebEngineUrlSchemeHandler {
@@ -20,6 +21,7 @@ public:
 
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob* job) override;
+    // Answers a call with text; nothing for a call gone meanwhile.
     static void Reply(QWebEngineUrlRequestJob* job, const QString& text);
 
 private:

@@ -104,7 +104,8 @@ var SHARING = BRIDGE && (function (bridge) {
       out = {o: {}};
       Object.keys(value).forEach(function (key) {
         var item = copy(value[key], refs, seen);
-        if (item && Object.keys(item).length) out.o[key] = item;  // undefined and functions are left out
+        if (item && Object.keys(item).length)  // undefined and functions are left out
+          Object.defineProperty(out.o, key, {value: item, writable: true, enumerable: true, configurable: true});
       });
     }
     seen.pop();
@@ -141,7 +142,9 @@ var SHARING = BRIDGE && (function (bridge) {
     if (Array.isArray(e.a)) return e.a.map(function (item) { return self.decode(item); });
     if (e.o && typeof e.o === 'object') {
       var out = {};
-      Object.keys(e.o).forEach(function (key) { out[key] = self.decode(e.o[key]); });
+      Object.keys(e.o).forEach(function (key) {  // "__proto__" too is a name like any other, as JSON reads it
+        Object.defineProperty(out, key, {value: self.decode(e.o[key]), writable: true, enumerable: true, configurable: true});
+      });
       return out;
     }
     return fromPrimitive(e);
@@ -200,8 +203,12 @@ var SHARING = BRIDGE && (function (bridge) {
     if (hasOwn.call(e, 'e')) throw failure(e.e, e.name);
     return hasOwn.call(e, 'r') ? this.proxy(e.r, e.k) : fromPrimitive(e);
   };
+  // What the dialog writes or passes to a call. Its own function would be
+  // lost on the way: that is an error, not an undefined the caller finds later.
   Remote.prototype.encode = function (value) {
     var ids = this.ids;
+    if (typeof value === 'function' && !ids.has(value))
+      throw failure('对话框里的函数不能交给打开它的网页。', 'TypeError');
     return copy(value, function (v) { return ids.get(v); }) || {};
   };
   // Asks and decodes. What changes the caller forgets what it listed.
@@ -224,6 +231,8 @@ var SHARING = BRIDGE && (function (bridge) {
     proxy = new Proxy(target, {
       get: function (t, key) {
         if (typeof key === 'symbol') return key === Symbol.iterator && k === 'a' ? Array.prototype[Symbol.iterator] : undefined;
+        // fn.call(this, …) and the like call the caller's function from here, with `this` as calls have it.
+        if (k === 'f' && (key === 'call' || key === 'apply' || key === 'bind')) return Function.prototype[key];
         return get(key);
       },
       set: function (t, key, value) {
@@ -262,7 +271,9 @@ var SHARING = BRIDGE && (function (bridge) {
         return request({op: 'set', key: key, value: remote.encode(descriptor.value)});
       },
       apply: function (t, self, args) {
-        return request({op: 'call', self: remote.encode(self), args: args.map(remote.encode, remote)});
+        // `this` of the dialog's own (its window, when a timer calls) means nothing to the caller.
+        var own = self !== null && (typeof self === 'object' || typeof self === 'function') && !remote.ids.has(self);
+        return request({op: 'call', self: own ? {} : remote.encode(self), args: args.map(remote.encode, remote)});
       },
       construct: function (t, args) {
         return request({op: 'new', args: args.map(remote.encode, remote)});

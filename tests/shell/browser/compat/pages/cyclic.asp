@@ -9,6 +9,10 @@ mine.me = mine;
 try { a.copy = mine; } catch (e) { refused = e.message; }
 a.note = {text: "已看", at: [1, 2]};
 a.rooms.push("卫生间");
-window.returnValue = {house: a, seen: seen, refused: refused};
+a.extra = JSON.parse('{"__proto__": {"x": 1}}');
+try { a.onfound = function () {}; } catch (e) { refused += "; " + e.message; }
+var mark = a.mark;
+var marked = mark.call(window, "已看");
+window.returnValue = {house: a, seen: seen, refused: refused, marked: marked};
 window.close();
 </script></body></html>
