@@ -279,7 +279,9 @@ protected:
         };
         if (!page.calls.isEmpty() && !WaitUntil(asked, 5000))
             return QStringLiteral("asked the program: ") + calls.join(", ");
-        if (page.clipboardAfter && QGuiApplication::clipboard()->text() != QString::fromUtf8(page.clipboardAfter))
+        // The page's write reaches the clipboard in its own time, after its verdict.
+        const auto clipboardHolds = [&] { return QGuiApplication::clipboard()->text() == QString::fromUtf8(page.clipboardAfter); };
+        if (page.clipboardAfter && !WaitUntil(clipboardHolds, 10000))
             return QStringLiteral("the clipboard holds: ") + QGuiApplication::clipboard()->text();
         return view.title();
     }
