@@ -62,8 +62,8 @@ constexpr const char* kProgramParts[] = {"bridge", "sharing", "dialogs"};
 // The old control's ways, one concern a file, in one scope of their own.
 constexpr const char* kLegacyParts[] = {"base",     "events",     "collections", "document", "styles",
                                         "selection", "clipboard", "popup",      "frames",      "whitespace",
-                                        "layout",   "xml",        "islands",    "printing",    "markup",
-                                        "start"};
+                                        "layout",   "buttons",    "xml",        "islands",     "printing",
+                                        "markup",   "start"};
 
 QString Resource(const QString& name) {
     QFile file(QStringLiteral(":/compat/js/") + name);

@@ -123,6 +123,7 @@ const Page kPages[] = {
     {.name = "fireEvent"},
     {.name = "EnterMovesToTheNextField", .act = [](WebBrowser& view) { Key(view, Qt::Key_Return); }},
     {.name = "mouseButtons", .act = [](WebBrowser& view) { Click(view, QPoint(50, 50)); }},
+    {.name = "buttonWithoutTypeDoesNotSubmit", .act = [](WebBrowser& view) { Click(view, QPoint(100, 40)); }},
     {.name = "onpropertychangeFromScript"},
     {.name = "onpropertychangeFromTyping", .act = [](WebBrowser& view) { Key(view, Qt::Key_7); }},
     {.name = "scriptForEvent"},
