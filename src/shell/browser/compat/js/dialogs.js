@@ -109,8 +109,9 @@
       Object.defineProperty(window, 'dialogArguments', {configurable: true, get: function () {
         if (!dialog.shared || location.origin !== dialog.origin) return undefined;
         if (!remote) {
-          remote = new sharing.Remote(ask);
-          root = remote.request({op: 'root'});
+          var asking = new sharing.Remote(ask);
+          root = asking.request({op: 'root'});  // throws while the caller cannot answer, and asks again later
+          remote = asking;
         }
         return root;
       }});
