@@ -68,8 +68,12 @@ bool OpenPage(WebBrowser& view, const QUrl& url, bool painted) {
     view.load(url);
     const bool done = WaitUntil([&] { return loaded; });
     QObject::disconnect(connection);
+    return done && (!painted || WaitPainted(view));
+}
+
+bool WaitPainted(QWebEngineView& view) {
     const QString paint = QStringLiteral("performance.getEntriesByName('first-contentful-paint').length");
-    return done && (!painted || WaitUntil([&] { return Js(view, paint).toInt() > 0; }));
+    return WaitUntil([&] { return !view.page()->isLoading() && Js(view, paint).toInt() > 0; });
 }
 
 int OpenLegacyDialogs() {
@@ -77,6 +81,17 @@ int OpenLegacyDialogs() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         n += qobject_cast<LegacyDialog*>(widget) && widget->isVisible();
     return n;
+}
+
+LegacyDialog* ShownDialog(bool painted) {
+    LegacyDialog* dialog = nullptr;
+    const bool shown = WaitUntil([&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
+        return false;
+    }, 3000);
+    if (shown && painted) WaitPainted(*dialog->browser());
+    return shown ? dialog : nullptr;
 }
 
 }  // namespace lumaro::test

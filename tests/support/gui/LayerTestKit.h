@@ -8,6 +8,7 @@
 class QWebEngineView;
 
 namespace lumaro {
+class LegacyDialog;
 class WebBrowser;
 }
 
@@ -33,7 +34,12 @@ QVariant Js(QWebEngineView& view, const QString& script);
 // Opens `url` and waits until it has loaded and, when `painted`, until it
 // takes a user's input (once it has painted).
 bool OpenPage(WebBrowser& view, const QUrl& url, bool painted);
+// Waits until the view's page has loaded and painted.
+bool WaitPainted(QWebEngineView& view);
 // The dialogs of the old pages shown now.
 int OpenLegacyDialogs();
+// The dialog a page opened, once shown; null when none is. `painted`: once
+// its page has loaded and takes the user's clicks.
+LegacyDialog* ShownDialog(bool painted);
 
 }  // namespace lumaro::test
