@@ -53,7 +53,7 @@ void AskForScript(QWebEngineUrlRequestJob* job, BrowserPage* page, bool msgBox, 
         const std::optional<QString> typed = vbscript::InputBox(parent, text, title, extra);
         answer = typed ? u'1' + *typed : QStringLiteral("0");
     }
-    if (pending) Reply(pending, answer);
+    if (pending) ProgramCalls::Reply(pending, answer);
 }
 
 }  // namespace
