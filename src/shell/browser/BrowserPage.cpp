@@ -115,12 +115,15 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 // of the program's that shares this page's profile (and so its login); the
 // window of a modeless dialog the page's layer opens is that dialog.
 QWebEnginePage* BrowserPage::createWindow(WebWindowType type) {
-    if (QWebEnginePage* dialog = LegacyDialog::TakeWindow(this)) return dialog;
-    auto* window = new BrowserWindow(profile());
-    if (type == WebBrowserBackgroundTab)
-        window->setAttribute(Qt::WA_ShowWithoutActivating);
-    window->show();
-    return window->browser()->page();
+    QWebEnginePage* page = LegacyDialog::TakeWindow(this);
+    if (!page) {
+        auto* window = new BrowserWindow(profile());
+        if (type == WebBrowserBackgroundTab) window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->show();
+        page = window->browser()->page();
+    }
+    if (auto* adopting = qobject_cast<BrowserPage*>(page)) CompatLayer::Adopting(adopting);
+    return page;
 }
 
 void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg) { pagebox::Alert(DialogParent(), msg); }

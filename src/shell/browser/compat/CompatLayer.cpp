@@ -12,11 +12,13 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlScheme>
+#include <memory>
 
 #include "config/mdlINI.h"
 #include "shell/browser/BrowserPage.h"
 #include "shell/browser/compat/CharsetProxy.h"
 #include "shell/browser/compat/LayerOrigins.h"
+#include "shell/browser/compat/LayerScript.h"
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
@@ -28,7 +30,7 @@ static void InitCompatResources() {
 namespace lumaro {
 namespace {
 
-const QString kScriptName = QStringLiteral("lumaro-legacy");
+const QByteArray kPageHeader = QByteArrayLiteral("X-Lumaro-Page");
 // What the embedded control told servers and scripts on a Chinese Windows desk.
 const QByteArray kIeAgent = QByteArrayLiteral("Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1; Trident/7.0)");
 
@@ -46,6 +48,8 @@ struct LayerState {
     QStringList origins;  // the extra origins and the server's
     QString scriptSource;
     QHash<int, PageState> pages;
+    QList<QPointer<QWebEngineProfile>> profiles;  // those the layer is installed in
+    bool profileWide = false;  // the script in the profiles, not the pages (UpdatePage)
     int nextPageId = 1;
 };
 
@@ -95,45 +99,42 @@ int IdOf(const BrowserPage* page) {
     return 0;
 }
 
-// The page's copy of the layer: the match lines keep it out of other sites'
-// documents altogether; the origin check inside covers what the lines cannot
-// (they do not tell ports apart).
-QWebEngineScript PageScript(int pageId, const PageState& state) {
-    const QStringList& origins = Origins();
-    QString header = QStringLiteral("// ==UserScript==\n");
-    for (const QString& origin : origins) header += QStringLiteral("// @match %1/*\n").arg(origin);
-    header += QStringLiteral("// ==/UserScript==\n");
+// What a page's copy of the layer is told of its page when its document starts.
+QJsonObject PageConfig(int pageId, const PageState& state) {
     QJsonObject config{{QStringLiteral("page"), pageId},
                        {QStringLiteral("token"), state.token},
-                       {QStringLiteral("origins"), QJsonArray::fromStringList(origins)},
+                       {QStringLiteral("origins"), QJsonArray::fromStringList(Origins())},
                        {QStringLiteral("agent"), QString::fromLatin1(kIeAgent)}};
     if (state.dialogId) {
         QJsonObject dialog = state.dialogLink;
         dialog.insert(QStringLiteral("id"), state.dialogId);
         config.insert(QStringLiteral("dialog"), dialog);
     }
-    QWebEngineScript script;
-    script.setName(kScriptName);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    const QString configJson = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
-    script.setSourceCode(header +
-                         QStringLiteral("(function LumaroLayer(LUMARO) {\n"
-                                        "if (LUMARO.origins.indexOf(window.origin) < 0) return;\n") +
-                         ScriptSource() + QStringLiteral("\n})(%1);\n").arg(configJson));
-    return script;
+    return config;
 }
 
+// The layer goes in each page's own scripts, told of its page: nothing to
+// ask, so nothing to wait for. Once a page process of the program's has ended
+// before its time, the engine sometimes starts the next one without a page's
+// own scripts; from then on the layer goes in the profiles' scripts instead,
+// whose documents ask which page they are of.
 void UpdatePage(int pageId, const PageState& state) {
     if (!state.page) return;
     QWebEngineScriptCollection& scripts = state.page->scripts();
-    for (const QWebEngineScript& old : scripts.find(kScriptName)) scripts.remove(old);
-    const bool on = State().on && !Origins().isEmpty();
-    if (on) scripts.insert(PageScript(pageId, state));
+    for (const QWebEngineScript& old : scripts.find(layerscript::Name())) scripts.remove(old);
+    if (State().on && !Origins().isEmpty() && !State().profileWide)
+        scripts.insert(layerscript::ForPage(Origins(), PageConfig(pageId, state), ScriptSource()));
 }
 
-// The origins the layer serves changed: the proxy and every page follow.
+void UpdateProfile(QWebEngineProfile* profile) {
+    QWebEngineScriptCollection* scripts = profile->scripts();
+    for (const QWebEngineScript& old : scripts->find(layerscript::Name())) scripts->remove(old);
+    if (State().on && !Origins().isEmpty() && State().profileWide)
+        scripts->insert(layerscript::ForProfile(Origins(), ScriptSource()));
+}
+
+// The origins the layer serves changed (or where its script goes): the proxy,
+// every page and every profile follow.
 void OriginsChanged() {
     LayerState& s = State();
     s.origins = s.extraOrigins;
@@ -141,7 +142,23 @@ void OriginsChanged() {
     s.origins.removeDuplicates();
     CharsetProxy::SetOrigins(s.on ? s.origins : QStringList());
     for (auto it = s.pages.cbegin(); it != s.pages.cend(); ++it) UpdatePage(it.key(), *it);
+    s.profiles.removeAll(nullptr);
+    for (QWebEngineProfile* profile : s.profiles) UpdateProfile(profile);
 }
+
+// Names the page of each call its documents make on the program's scheme: a
+// header the page's script cannot set for itself, as the engine puts it on last.
+class PageStamp : public QWebEngineUrlRequestInterceptor {
+public:
+    PageStamp(int pageId, QObject* parent) : QWebEngineUrlRequestInterceptor(parent), pageId_(pageId) {}
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        if (info.requestUrl().scheme() == QLatin1String(ProgramCalls::kScheme))
+            info.setHttpHeader(kPageHeader, QByteArray::number(pageId_));
+    }
+
+private:
+    int pageId_;
+};
 
 // The user agent servers of the agency sniff for: only their own requests
 // carry it. The program's scheme is for the layer's script alone, which calls
@@ -213,6 +230,12 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QJsonObjec
     if (!id) {
         id = State().nextPageId++;
         QObject::connect(page, &QObject::destroyed, [id] { State().pages.remove(id); });
+        page->setUrlRequestInterceptor(new PageStamp(id, page));
+        QObject::connect(page, &QWebEnginePage::renderProcessTerminated, [](QWebEnginePage::RenderProcessTerminationStatus status) {
+            if (status == QWebEnginePage::NormalTerminationStatus || State().profileWide) return;
+            State().profileWide = true;
+            OriginsChanged();
+        });
     }
     PageState& state = State().pages[id];
     state.page = page;
@@ -222,9 +245,34 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QJsonObjec
     UpdatePage(id, state);
 }
 
+void CompatLayer::Adopting(BrowserPage* page) {
+    // The contents of the window replace the page's own, and its interceptor with them: it is
+    // given again when the window first goes to an address. (Not before: a window the opener
+    // writes into has the layer from its opener, and setting it then stalls the opener's load.)
+    auto* stamp = page->findChild<PageStamp*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!stamp) return;
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(page, &QWebEnginePage::loadStarted, stamp, [page, stamp, connection] {
+        const QString scheme = page->requestedUrl().scheme();
+        if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) return;
+        page->setUrlRequestInterceptor(stamp);
+        QObject::disconnect(*connection);
+    });
+}
+
+std::optional<QByteArray> CompatLayer::WhoIs(const QMap<QByteArray, QByteArray>& headers) {
+    bool ok = false;
+    const int id = headers.value(kPageHeader).toInt(&ok);
+    const auto it = State().pages.constFind(id);
+    if (!ok || it == State().pages.cend() || !it->page) return std::nullopt;
+    return QJsonDocument(PageConfig(id, *it)).toJson(QJsonDocument::Compact);
+}
+
 void CompatLayer::InstallInProfile(QWebEngineProfile* profile) {
     profile->setUrlRequestInterceptor(new RequestGuard(profile));
     profile->installUrlSchemeHandler(ProgramCalls::kScheme, new ProgramCalls(profile));
+    State().profiles << profile;
+    UpdateProfile(profile);
 }
 
 }  // namespace lumaro

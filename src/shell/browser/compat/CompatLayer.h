@@ -3,7 +3,9 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <QMap>
 #include <QUrl>
+#include <optional>
 
 class QWebEngineProfile;
 
@@ -42,6 +44,9 @@ public:
     // its id and the secret only that page's script was given. Null for a
     // call that did not come from there (another site, a redirect, a guess).
     static BrowserPage* CallingPage(int pageId, const QString& token);
+    // What the layer's script in a document of a page is told of that page
+    // (JSON), for a call whose headers name the page; nullopt for none.
+    static std::optional<QByteArray> WhoIs(const QMap<QByteArray, QByteArray>& headers);
 
     // Each page of the program's browser joins the layer when it is created:
     // its scripts, the program's side of its calls, its user agent. A dialog's
@@ -49,6 +54,8 @@ public:
     static void Attach(BrowserPage* page);
     static void AttachDialog(BrowserPage* page, int dialogId, const QJsonObject& link);
     static void InstallInProfile(QWebEngineProfile* profile);
+    // A page about to take the contents of a window another page opened.
+    static void Adopting(BrowserPage* page);
 };
 
 }  // namespace lumaro

@@ -75,6 +75,14 @@ void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
             return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return job->reply("font/ttf", font);
     }
+    // A document of the layer starts: which page it belongs to, its secret among it.
+    if (job->requestUrl().path() == QLatin1String("/whoami")) {
+        const auto config = CompatLayer::AppliesToOrigin(origin) ? CompatLayer::WhoIs(job->requestHeaders()) : std::nullopt;
+        if (!config) return job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        auto* body = new QBuffer(job);
+        body->setData(*config);
+        return job->reply("application/json", body);
+    }
     // Every other call: only the layer's own script, in a document of the layer's origins.
     BrowserPage* page = CompatLayer::CallingPage(query.queryItemValue(QStringLiteral("page")).toInt(),
                                                  query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded));
