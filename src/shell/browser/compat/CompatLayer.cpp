@@ -15,8 +15,10 @@
 
 #include "config/mdlINI.h"
 #include "shell/browser/BrowserPage.h"
+#include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CharsetProxy.h"
 #include "shell/browser/compat/LayerOrigins.h"
+#include "shell/browser/compat/NoticeBar.h"
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
@@ -44,6 +46,7 @@ struct LayerState {
     QString scriptSource;  // bridge + legacy, read once
     QHash<int, PageState> pages;
     int nextPageId = 1;
+    QStringList told;  // what the user was told about the proxy, once each
 };
 
 LayerState& State() {
@@ -139,6 +142,24 @@ public:
     }
 };
 
+// A page of the layer's that the proxy cannot label now says why, once.
+void TellWhatIsMissing(BrowserPage* page) {
+    const auto missing = CharsetProxy::Missing(origins::Of(page->url()));
+    QWidget* view = QWebEngineView::forPage(page);
+    if (!missing || !view || !CompatLayer::AppliesTo(page->url()) || State().told.contains(*missing)) return;
+    State().told << *missing;
+    NoticeBar::For(view)->Say(*missing);
+}
+
+// The host the server's address will have, as far as it is known at start:
+// the configured address's, or the lookup service's (a service on this
+// machine looks up a server on it).
+QString ServerHostAtStart() {
+    const std::string address = ReadIniString(ConfigFilePath, "ServerINFO", "ServerIP");
+    if (address.empty()) return {};
+    return WebBrowser::AddressUrl(ui::Q(address)).host(QUrl::EncodeUnicode);
+}
+
 }  // namespace
 
 void CompatLayer::RegisterScheme() {
@@ -153,7 +174,7 @@ void CompatLayer::Start() {
     const bool on = ReadIniString(ConfigFilePath, "Setup", "IECompat") != "False";
     const QStringList entries = ui::Q(ReadIniString(ConfigFilePath, "Setup", "IECompatHosts")).split(u',');
     Configure(on, entries);
-    if (on) CharsetProxy::Start();
+    if (on) CharsetProxy::Start(ServerHostAtStart());
 }
 
 void CompatLayer::Configure(bool on, const QStringList& extraEntries) {
@@ -191,6 +212,7 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QString& a
     if (!id) {
         id = State().nextPageId++;
         QObject::connect(page, &QObject::destroyed, [id] { State().pages.remove(id); });
+        QObject::connect(page, &QWebEnginePage::loadFinished, page, [page] { TellWhatIsMissing(page); });
     }
     PageState& state = State().pages[id];
     state.page = page;

@@ -1,0 +1,89 @@
+#include "shell/browser/compat/proxy/AnswerShaper.h"
+
+#include <QIODevice>
+
+#include "shell/browser/compat/proxy/DeclaredEncoding.h"
+
+namespace lumaro::proxy {
+namespace {
+
+constexpr qsizetype kMaxKeptPage = 2 * 1024 * 1024;
+
+}  // namespace
+
+void AnswerShaper::Begin(const Exchange& exchange, Head answer, bool hasBody, bool lengthKnown) {
+    exchange_ = exchange;
+    head_ = std::move(answer);
+    hasBody_ = hasBody;
+    lengthKnown_ = lengthKnown;
+    const QByteArray type = head_.Field("Content-Type");
+    const bool page = exchange.layer && IsPage(type);
+    label_ = page && hasBody;
+    keep_ = page && hasBody && head_.status == 200;
+    if (exchange.layer && hasBody && head_.status == 200) transform_ = TransformFor(exchange.url, type);
+    hold_ = transform_ ? transform_->limit : label_ ? kPrescanBytes : 0;
+    if (!hold_) SendHead();
+}
+
+void AnswerShaper::Body(const char* data, qsizetype size) {
+    if (keep_) {
+        kept_.append(data, size);
+        if (kept_.size() > kMaxKeptPage) {
+            keep_ = false;
+            kept_.clear();
+        }
+    }
+    if (headSent_) return Send(data, size);
+    held_.append(data, size);
+    if (held_.size() < hold_) return;
+    // Too large for the transform, or enough of the page to judge its label.
+    transform_.reset();
+    SendHead();
+}
+
+void AnswerShaper::End() {
+    if (ended_) return;
+    ended_ = true;
+    if (!headSent_) {
+        if (transform_) {
+            if (auto changed = transform_->apply(exchange_.url, head_.Field("Content-Type"), held_)) held_ = *changed;
+            lengthKnown_ = false;  // the head gets the new length
+        }
+        SendHead();
+    }
+    if (chunked_) browser_->write("0\r\n\r\n");
+    if (keep_ && (kept_.contains("<xml") || kept_.contains("<XML"))) KeepPage(exchange_.url, kept_);
+}
+
+void AnswerShaper::SendHead() {
+    headSent_ = true;
+    const bool complete = ended_;
+    if (label_) head_.Set("Content-Type", LabelPage(head_.Field("Content-Type"), held_));
+    const QByteArray length = head_.Field("Content-Length");
+    head_.RemoveHopByHop();
+    if (hasBody_) {
+        head_.Remove("Content-Length");
+        if (complete) {
+            head_.Set("Content-Length", QByteArray::number(held_.size()));
+        } else if (lengthKnown_) {
+            head_.Set("Content-Length", length);
+        } else if (exchange_.browserHttp10) {
+            closeAfter_ = true;  // the end of the connection ends the answer
+        } else {
+            head_.Set("Transfer-Encoding", "chunked");
+            chunked_ = true;
+        }
+    }
+    browser_->write(head_.AnswerBytes());
+    const QByteArray held = std::exchange(held_, QByteArray());
+    if (!held.isEmpty()) Send(held.constData(), held.size());
+}
+
+void AnswerShaper::Send(const char* data, qsizetype size) {
+    if (size == 0) return;
+    if (chunked_) browser_->write(QByteArray::number(size, 16) + "\r\n");
+    browser_->write(data, size);
+    if (chunked_) browser_->write("\r\n");
+}
+
+}  // namespace lumaro::proxy
