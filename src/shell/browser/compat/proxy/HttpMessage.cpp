@@ -141,6 +141,12 @@ MessageReader::MessageReader(Kind kind, Events events)
 
 MessageReader::~MessageReader() = default;
 
+void MessageReader::Reset() {
+    http_parser_init(parser_.get(), kind_ == Kind::Request ? HTTP_REQUEST : HTTP_RESPONSE);
+    parser_->data = this;
+    complete_ = false;
+}
+
 void MessageReader::Flush() {
     head_.fields.append({field_.trimmed(), value_.trimmed()});
     field_.clear();

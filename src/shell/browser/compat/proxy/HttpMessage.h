@@ -54,6 +54,7 @@ public:
     // For the next answer: it answers a HEAD request (no body follows).
     void ExpectNoBody(bool noBody) { noBody_ = noBody; }
     void Next();  // lets the next message begin
+    void Reset();  // for a message on another connection
 
     bool Complete() const { return complete_; }
     bool Failed() const;

@@ -144,6 +144,7 @@ void ProxyExchange::RequestHead(Head&& head) {
     head.RemoveHopByHop();
     requestChunked_ = request_.Chunked();
     if (requestChunked_) head.Set("Transfer-Encoding", "chunked");
+    answer_.Reset();  // a parser that saw a connection end reads nothing more
     answer_.ExpectNoBody(headRequest_);
     OpenServer(host, port);
     SendUp(head.RequestBytes());
@@ -329,6 +330,7 @@ bool ProxyExchange::Retry() {
     server_->disconnect(this);
     server_->deleteLater();
     serverEnded_ = false;
+    answer_.Reset();
     const QByteArray again = replay_;
     replay_.clear();
     OpenServer(host_, port_);
