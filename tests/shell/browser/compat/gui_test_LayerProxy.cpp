@@ -8,10 +8,13 @@
 // hosts to the proxy. The servers live as long as the suite, as the engine's
 // route does.
 #include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
 #include <QTcpSocket>
 #include <QWebSocket>
 #include <QWebSocketServer>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <memory>
 
 #include "config/mdlINI.h"
@@ -21,6 +24,7 @@
 #include "gui/LayerTestKit.h"
 #include "gui/RawHttpServer.h"
 #include "platform/Platform.h"
+#include "shell/browser/BrowserPrompts.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CharsetProxy.h"
 #include "shell/browser/compat/NoticeBar.h"
@@ -60,6 +64,16 @@ QString FetchScript(const QString& url, const QString& method = QStringLiteral("
                "  window.result = r.status + ' ' + btoa(s); }); })"
                ".catch(function (e) { window.result = 'failed ' + e; }); 0")
         .arg(url, method, headers);
+}
+
+// Resident memory of this process, where the engine's network stack and the
+// proxy live, in bytes.
+qint64 Resident() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return 0;
 }
 
 class LayerProxyTest : public ::testing::Test {
@@ -296,6 +310,77 @@ TEST_F(LayerProxyTest, DeclaredEncodingsAreKept) {
         });
         EXPECT_EQ(all ? got : got.split(u'|').first(), row.expected);
     }
+}
+
+// A page of 40 scripts, style sheets and images loads over a few connections
+// to the server, kept open and used again, as the browser's own would be.
+TEST_F(LayerProxyTest, ConnectionsAreKeptAndReused) {
+    QString page = QStringLiteral("<html><head>");
+    for (int i = 0; i < 40; ++i) {
+        const QByteArray kind = i % 3 == 0 ? "js" : i % 3 == 1 ? "css" : "gif";
+        const QByteArray path = "/House/part" + QByteArray::number(i) + '.' + kind;
+        agency->Route(path, [kind](const auto&) {
+            const QByteArray type = kind == "js" ? "application/x-javascript" : kind == "css" ? "text/css" : "image/gif";
+            return RawHttpServer::Answer{"HTTP/1.1 200 OK\r\nContent-Type: " + type +
+                                         "\r\nCache-Control: no-store\r\nContent-Length: 2\r\n\r\n/*"};
+        });
+        page += kind == "js" ? QStringLiteral("<script src=\"part%1.js\"></script>").arg(i)
+                : kind == "css" ? QStringLiteral("<link rel=stylesheet href=\"part%1.css\">").arg(i)
+                                : QStringLiteral("<img src=\"part%1.gif\">").arg(i);
+    }
+    agency->Route("/House/parts.asp", [page](const auto&) {
+        return RawHttpServer::Answer{"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nCache-Control: no-store\r\n"
+                                     "Content-Length: " + QByteArray::number(page.toUtf8().size()) + "\r\n\r\n" +
+                                     page.toUtf8()};
+    });
+    auto view = Show(On(agency, QStringLiteral("/House/blank.asp")));
+    for (int load = 0; load < 2; ++load) {
+        SCOPED_TRACE(load);
+        const int before = agency->Connections();
+        EXPECT_TRUE(test::OpenPage(*view, QUrl(On(agency, QStringLiteral("/House/parts.asp"))), false));
+        EXPECT_LE(agency->Connections() - before, 8);
+    }
+}
+
+// A 1 GB answer that a page reads only later, and a 1 GB download: the proxy
+// takes from the server only what the engine takes from it.
+TEST_F(LayerProxyTest, LargeAnswersCostNoMemory) {
+    constexpr qint64 kSize = qint64(1) << 30;
+    agency->Route("/House/big.asp", [](const auto&) {
+        return RawHttpServer::Answer{"HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nCache-Control: no-store\r\n"
+                                     "Content-Length: 1073741824\r\n\r\n", kSize};
+    });
+    agency->Route("/House/big.zip", [](const auto&) {
+        return RawHttpServer::Answer{"HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\nContent-Disposition: attachment;"
+                                     " filename=big.zip\r\nContent-Length: 1073741824\r\n\r\n", kSize};
+    });
+    std::atomic<qint64> peak{0};
+    agency->OnStreamed([&peak](qint64) { peak = std::max(peak.load(), Resident()); });
+    auto view = Show(On(agency, QStringLiteral("/House/blank.asp")));
+
+    qint64 before = Resident();
+    Js(*view, QStringLiteral(
+                  "window.result = ''; fetch('big.asp').then(function (r) { window.result = 'headers';"
+                  "  window.readAll = function () { var reader = r.body.getReader(), n = 0;"
+                  "    function more() { reader.read().then(function (p) {"
+                  "      if (p.done) { window.result = 'read ' + n; return; } n += p.value.length; more(); }); }"
+                  "    more(); }; }); 0"));
+    EXPECT_EQ(Result(*view), "headers");
+    Js(*view, QStringLiteral("window.result = ''; readAll(); 0"));
+    QString read;
+    EXPECT_TRUE(WaitUntil([&] { return (read = Js(*view, QStringLiteral("window.result")).toString()) != ""; }, 240000));
+    EXPECT_EQ(read, QStringLiteral("read %1").arg(kSize));
+    EXPECT_LT(peak - before, 50 << 20) << "grew by " << (peak - before) / (1 << 20) << " MB while read";
+
+    const QString saved = QString::fromStdString(folder.file("big.zip"));
+    prompts::SetSavePathChooser([saved](QWidget*, const QString&) { return std::optional<QString>(saved); });
+    peak = 0;
+    before = Resident();
+    view->load(QUrl(On(agency, QStringLiteral("/House/big.zip"))));
+    EXPECT_TRUE(WaitUntil([&] { return QFileInfo(saved).size() == kSize; }, 240000)) << QFileInfo(saved).size();
+    EXPECT_LT(peak - before, 50 << 20) << "grew by " << (peak - before) / (1 << 20) << " MB while downloaded";
+    agency->OnStreamed(nullptr);
+    QFile::remove(saved);
 }
 
 // The engine sends only the layer's hosts to the proxy: its auto-config
