@@ -1,6 +1,7 @@
 #include "gui/RawHttpServer.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QHash>
 #include <QMutex>
 #include <QPointer>
@@ -23,6 +24,8 @@ struct RawHttpServer::State {
     std::function<void(qint64)> onStreamed;
     std::atomic<int> connections{0};
     std::atomic<qint64> bodyRead{0}, streamed{0}, pace{0};
+    std::atomic<int> streaming{0};
+    std::atomic<qint64> lastTaken{0};  // when a streaming client last took bytes, ms since the epoch
     QList<QPointer<QTcpSocket>> held;
 };
 
@@ -37,7 +40,13 @@ public:
         socket_->setParent(this);
         socket_->setReadBufferSize(256 * 1024);
         connect(socket_, &QTcpSocket::readyRead, this, &Connection::Read);
-        connect(socket_, &QTcpSocket::bytesWritten, this, &Connection::Stream);
+        connect(socket_, &QTcpSocket::bytesWritten, this, [this] {
+            state_->lastTaken = QDateTime::currentMSecsSinceEpoch();
+            Stream();
+        });
+        connect(socket_, &QTcpSocket::disconnected, this, [this] {
+            if (std::exchange(streamLeft_, 0)) --state_->streaming;
+        });
         connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
         paceTimer_.setInterval(10);
         connect(&paceTimer_, &QTimer::timeout, this, [this] {
@@ -109,6 +118,8 @@ private:
         }
         if (streamLeft_) {
             answering_ = true;
+            ++state_->streaming;
+            state_->lastTaken = QDateTime::currentMSecsSinceEpoch();
             return Stream();
         }
         Done();
@@ -132,6 +143,7 @@ private:
                 if (callback) callback(total);
             }
             if (streamLeft_ == 0) {
+                --state_->streaming;
                 answering_ = false;
                 Done();
             }
@@ -195,6 +207,10 @@ quint16 RawHttpServer::Port() const { return state_->port; }
 int RawHttpServer::Connections() const { return state_->connections; }
 qint64 RawHttpServer::BodyBytesRead() const { return state_->bodyRead; }
 qint64 RawHttpServer::Streamed() const { return state_->streamed; }
+
+bool RawHttpServer::Stalled() const {
+    return state_->streaming > 0 && QDateTime::currentMSecsSinceEpoch() - state_->lastTaken > 500;
+}
 void RawHttpServer::SetReadPace(qint64 bytesPerTick) { state_->pace = bytesPerTick; }
 
 void RawHttpServer::OnStreamed(std::function<void(qint64)> callback) {

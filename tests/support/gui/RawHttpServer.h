@@ -36,6 +36,9 @@ public:
     int Connections() const;         // accepted so far
     qint64 BodyBytesRead() const;    // request body bytes read so far, in all
     qint64 Streamed() const;         // pattern bytes written so far, in all
+    // A stream under way whose client has taken nothing for a while (its
+    // buffers are full): the server can only wait.
+    bool Stalled() const;
     // Request bodies are read at most this many bytes every 10 ms (0: as they come).
     void SetReadPace(qint64 bytesPerTick);
     // Called on the server's thread whenever another 64 MiB of the pattern went out.

@@ -88,6 +88,7 @@ protected:
         WebBrowser::SetProfileFolder(ui::Q(folder.file("browser")));
         agency = new RawHttpServer;
         other = new RawHttpServer;
+        agency->Route("/House/blank.asp", [](const auto&) { return Whole("text/html", "<title>blank</title>"); });
         LayerProgram::Install(true, {kAgency + u':' + QString::number(agency->Port())});
     }
     static void TearDownTestSuite() {
@@ -116,7 +117,6 @@ protected:
 // Each framing servers use arrives as the server sent it, through the proxy,
 // one after the other on the connections it keeps.
 TEST_F(LayerProxyTest, EveryFramingArrivesWhole) {
-    agency->Route("/House/blank.asp", [](const auto&) { return Whole("text/html", "<title>blank</title>"); });
     const QByteArray body = "房源 listing, the body the server sent\n";
     const struct {
         const char* name;
@@ -366,6 +366,9 @@ TEST_F(LayerProxyTest, LargeAnswersCostNoMemory) {
                   "      if (p.done) { window.result = 'read ' + n; return; } n += p.value.length; more(); }); }"
                   "    more(); }; }); 0"));
     EXPECT_EQ(Result(*view), "headers");
+    // Unread: the server goes on until nothing takes more.
+    EXPECT_TRUE(WaitUntil([&] { return agency->Stalled() || agency->Streamed() >= kSize; }, 240000));
+    EXPECT_LT(Resident() - before, 50 << 20) << "grew by " << (Resident() - before) / (1 << 20) << " MB unread";
     Js(*view, QStringLiteral("window.result = ''; readAll(); 0"));
     QString read;
     EXPECT_TRUE(WaitUntil([&] { return (read = Js(*view, QStringLiteral("window.result")).toString()) != ""; }, 240000));
@@ -373,8 +376,14 @@ TEST_F(LayerProxyTest, LargeAnswersCostNoMemory) {
     EXPECT_LT(peak - before, 50 << 20) << "grew by " << (peak - before) / (1 << 20) << " MB while read";
 
     const QString saved = QString::fromStdString(folder.file("big.zip"));
-    prompts::SetSavePathChooser([saved](QWidget*, const QString&) { return std::optional<QString>(saved); });
+    // The save dialog stays open until the server can send no more.
+    prompts::SetSavePathChooser([&, saved](QWidget*, const QString&) {
+        WaitUntil([&] { return agency->Stalled() || agency->Streamed() >= 2 * kSize; }, 240000);
+        peak = std::max(peak.load(), Resident());
+        return std::optional<QString>(saved);
+    });
     peak = 0;
+    agency->OnStreamed([&peak](qint64) { peak = std::max(peak.load(), Resident()); });
     before = Resident();
     view->load(QUrl(On(agency, QStringLiteral("/House/big.zip"))));
     EXPECT_TRUE(WaitUntil([&] { return QFileInfo(saved).size() == kSize; }, 240000)) << QFileInfo(saved).size();
