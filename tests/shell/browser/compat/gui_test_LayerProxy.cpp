@@ -385,8 +385,10 @@ TEST_F(LayerProxyTest, LargeAnswersCostNoMemory) {
     peak = 0;
     agency->OnStreamed([&peak](qint64) { peak = std::max(peak.load(), Resident()); });
     before = Resident();
+    test::MessageRecorder messages;  // "下载完成"
     view->load(QUrl(On(agency, QStringLiteral("/House/big.zip"))));
-    EXPECT_TRUE(WaitUntil([&] { return QFileInfo(saved).size() == kSize; }, 240000)) << QFileInfo(saved).size();
+    EXPECT_TRUE(WaitUntil([&] { return !messages.messages().empty(); }, 240000));
+    EXPECT_EQ(QFileInfo(saved).size(), kSize);
     EXPECT_LT(peak - before, 50 << 20) << "grew by " << (peak - before) / (1 << 20) << " MB while downloaded";
     agency->OnStreamed(nullptr);
     QFile::remove(saved);

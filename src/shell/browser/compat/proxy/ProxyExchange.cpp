@@ -12,6 +12,10 @@ namespace {
 
 bool Room(const QTcpSocket* to) { return to->bytesToWrite() < kWindow; }
 
+// What a dropped request's answer may still take to be read to its end.
+constexpr qint64 kDrainLimit = 256 * 1024;
+constexpr auto kDrainTime = std::chrono::seconds(10);
+
 // host and port of "host[:port]" ("[v6]:port" too); port 0 when it is no number.
 QPair<QByteArray, quint16> SplitAuthority(const QByteArray& authority, quint16 defaultPort) {
     const qsizetype colon = authority.lastIndexOf(':');
@@ -39,7 +43,9 @@ ProxyExchange::ProxyExchange(QTcpSocket* browser)
                                               [this](const char* data, size_t size) { RequestBody(data, size); },
                                               [this] { RequestComplete(); }}),
       answer_(MessageReader::Kind::Answer, {[this](Head&& head) { AnswerHead(std::move(head)); },
-                                            [this](const char* data, size_t size) { shaper_.Body(data, qsizetype(size)); },
+                                            [this](const char* data, size_t size) {
+                                                if (!draining_) shaper_.Body(data, qsizetype(size));
+                                            },
                                             nullptr}),
       shaper_(browser) {
     browser_->setParent(this);
@@ -47,8 +53,8 @@ ProxyExchange::ProxyExchange(QTcpSocket* browser)
     connect(browser_, &QTcpSocket::readyRead, this, &ProxyExchange::FromBrowser);
     // Room on the browser's side lets more of the answer come.
     connect(browser_, &QTcpSocket::bytesWritten, this, &ProxyExchange::FromServer);
-    connect(browser_, &QTcpSocket::disconnected, this, &ProxyExchange::End);
-    connect(browser_, &QTcpSocket::errorOccurred, this, &ProxyExchange::End);
+    connect(browser_, &QTcpSocket::disconnected, this, &ProxyExchange::BrowserGone);
+    connect(browser_, &QTcpSocket::errorOccurred, this, &ProxyExchange::BrowserGone);
     headTimer_.setSingleShot(true);
     connect(&headTimer_, &QTimer::timeout, this, [this] {
         if (WaitingForHead()) End();
@@ -79,6 +85,20 @@ void ProxyExchange::End() {
     deleteLater();
 }
 
+// The browser dropped its request (it no longer needs the answer): the
+// server's answer is read to its end, if it is short, so that the connection
+// serves the next request, as the browser itself does with its connections.
+void ProxyExchange::BrowserGone() {
+    if (ended_) return;
+    if (stage_ != Stage::Request || !server_ || !connected_ || !requestDone_ || draining_) return End();
+    draining_ = true;
+    headTimer_.stop();
+    browser_->disconnect(this);
+    browser_->abort();
+    QTimer::singleShot(kDrainTime, this, &ProxyExchange::End);
+    FromServer();
+}
+
 // A local answer ends the exchange and the connection, once it is sent.
 void ProxyExchange::Answer(const QByteArray& whole) {
     stage_ = Stage::Closing;
@@ -96,7 +116,8 @@ void ProxyExchange::FromBrowser() {
     if (ended_ || stage_ == Stage::Closing) return;
     if (stage_ == Stage::Tunnel) return Pump(browser_, server_);
     while (!ended_ && (stage_ == Stage::Head || (stage_ == Stage::Request && !requestDone_))) {
-        if (stage_ == Stage::Request && server_ && !Room(server_)) return;  // the server takes it at its pace
+        // The server takes the request at its pace.
+        if (stage_ == Stage::Request && (server_ ? !Room(server_) : waitingUp_.size() >= kWindow)) return;
         if (fromBrowser_.isEmpty()) fromBrowser_ = browser_->read(kChunk);
         if (fromBrowser_.isEmpty()) return;
         const qsizetype taken = request_.Feed(fromBrowser_.constData(), fromBrowser_.size());
@@ -115,6 +136,7 @@ void ProxyExchange::RequestHead(Head&& head) {
     headRequest_ = head.method == "HEAD";
     answerStarted_ = interim_ = serverEnded_ = retried_ = connected_ = false;
     replay_.clear();
+    waitingUp_.clear();
     replayable_ = true;
 
     if (connect_) {
@@ -172,7 +194,6 @@ void ProxyExchange::RequestComplete() {
 }
 
 void ProxyExchange::SendUp(const QByteArray& bytes) {
-    if (!server_) return;
     if (replayable_) {
         replay_ += bytes;
         if (replay_.size() > kWindow) {
@@ -180,11 +201,18 @@ void ProxyExchange::SendUp(const QByteArray& bytes) {
             replay_.clear();
         }
     }
-    server_->write(bytes);  // buffered while the connection is being made
+    if (server_) server_->write(bytes);  // buffered while the connection is being made
+    else waitingUp_ += bytes;            // a connection to the server is not free yet
 }
 
 void ProxyExchange::OpenServer(const QByteArray& host, quint16 port) {
-    server_ = UpstreamPool::Here().Take(host, port, &reused_);
+    if (connect_) return Attach(UpstreamPool::Open(host, port), false);
+    UpstreamPool::Here().Take(host, port, this, [this](QTcpSocket* socket, bool reused) { Attach(socket, reused); });
+}
+
+void ProxyExchange::Attach(QTcpSocket* socket, bool reused) {
+    server_ = socket;
+    reused_ = reused;
     server_->setParent(this);
     connected_ = server_->state() == QAbstractSocket::ConnectedState;
     connect(server_, &QTcpSocket::connected, this, &ProxyExchange::ServerConnected);
@@ -196,7 +224,11 @@ void ProxyExchange::OpenServer(const QByteArray& host, quint16 port) {
         if (error == QAbstractSocket::RemoteHostClosedError) ServerClosed();
         else ServerFailed();
     });
+    if (!waitingUp_.isEmpty()) server_->write(std::exchange(waitingUp_, QByteArray()));
     if (connected_ && connect_) ServerConnected();
+    // The rest of the request, if it waited for the connection (not from
+    // within the parser's call that may have led here).
+    QMetaObject::invokeMethod(this, &ProxyExchange::FromBrowser, Qt::QueuedConnection);
 }
 
 void ProxyExchange::ServerConnected() {
@@ -229,7 +261,7 @@ void ProxyExchange::FromServer() {
     if (ended_ || !server_) return;
     if (stage_ == Stage::Tunnel) return Pump(server_, browser_);
     if (stage_ != Stage::Request) return;
-    while (!ended_ && server_ && Room(browser_)) {
+    while (!ended_ && server_ && (draining_ || Room(browser_))) {
         if (fromServer_.isEmpty()) fromServer_ = server_->read(kChunk);
         if (fromServer_.isEmpty()) {
             if (!serverEnded_) return;
@@ -240,6 +272,7 @@ void ProxyExchange::FromServer() {
             return;
         }
         answerStarted_ = true;
+        if (draining_ && (drained_ += fromServer_.size()) > kDrainLimit) return End();
         const qsizetype taken = answer_.Feed(fromServer_.constData(), fromServer_.size());
         fromServer_.remove(0, taken);
         if (answer_.Failed()) {
@@ -259,6 +292,10 @@ void ProxyExchange::FromServer() {
 }
 
 void ProxyExchange::AnswerHead(Head&& head) {
+    if (draining_) {
+        interim_ = head.status / 100 == 1 && head.status != 101;
+        return;
+    }
     if (head.status / 100 == 1 && head.status != 101) {
         interim_ = true;
         head.RemoveHopByHop();
@@ -281,6 +318,7 @@ void ProxyExchange::AnswerHead(Head&& head) {
 }
 
 void ProxyExchange::AnswerComplete() {
+    if (answer_.Upgrade() && draining_) return End();
     if (answer_.Upgrade()) {
         stage_ = Stage::Tunnel;
         if (!fromServer_.isEmpty()) browser_->write(std::exchange(fromServer_, QByteArray()));
@@ -288,10 +326,11 @@ void ProxyExchange::AnswerComplete() {
         Pump(browser_, server_);
         return;
     }
-    shaper_.End();
+    if (!draining_) shaper_.End();
     // The server's connection serves the next request only if it is at a
     // message's end both ways.
-    const bool reusable = answer_.KeepAlive() && requestDone_ && fromServer_.isEmpty() && !serverEnded_;
+    const bool reusable = answer_.KeepAlive() && requestDone_ && fromServer_.isEmpty() && !serverEnded_ &&
+                          !server_->bytesAvailable();
     server_->disconnect(this);
     if (reusable) {
         server_->setParent(nullptr);
@@ -303,6 +342,7 @@ void ProxyExchange::AnswerComplete() {
     server_ = nullptr;
     fromServer_.clear();
     answer_.Next();
+    if (draining_) return End();
     if (browserCloses_ || shaper_.CloseAfter() || !requestDone_) {
         stage_ = Stage::Closing;
         browser_->disconnectFromHost();
@@ -329,12 +369,13 @@ bool ProxyExchange::Retry() {
     retried_ = true;
     server_->disconnect(this);
     server_->deleteLater();
-    serverEnded_ = false;
+    server_ = nullptr;
+    serverEnded_ = connected_ = false;
     answer_.Reset();
     const QByteArray again = replay_;
     replay_.clear();
-    OpenServer(host_, port_);
     SendUp(again);
+    OpenServer(host_, port_);
     return true;
 }
 

@@ -31,6 +31,7 @@ private:
     enum class Stage { Head, Request, Tunnel, Closing };
 
     void FromBrowser();
+    void BrowserGone();
     void FromServer();
     void RequestHead(Head&& head);
     void RequestBody(const char* data, size_t size);
@@ -38,6 +39,7 @@ private:
     void AnswerHead(Head&& head);
     void AnswerComplete();
     void OpenServer(const QByteArray& host, quint16 port);
+    void Attach(QTcpSocket* socket, bool reused);
     void ServerConnected();
     void ServerClosed();
     void ServerFailed();
@@ -65,7 +67,9 @@ private:
     QByteArray replay_;  // what was sent up, while small enough to send again on a fresh connection
     bool replayable_ = true;
     QByteArray fromBrowser_, fromServer_;  // read but not yet parsed
-    bool ended_ = false;
+    QByteArray waitingUp_;  // for the server, while no connection to it is free
+    bool ended_ = false, draining_ = false;
+    qint64 drained_ = 0;
 };
 
 }  // namespace lumaro::proxy

@@ -30,20 +30,7 @@ QByteArray UpstreamPool::Key(const QByteArray& host, quint16 port) {
     return host.toLower() + ':' + QByteArray::number(port);
 }
 
-QTcpSocket* UpstreamPool::Take(const QByteArray& host, quint16 port, bool* reused) {
-    QList<QTcpSocket*>& idle = idle_[Key(host, port)];
-    while (!idle.isEmpty()) {
-        QTcpSocket* socket = idle.takeLast();  // the most recently used is the least likely closed
-        socket->disconnect(this);
-        delete socket->findChild<QTimer*>(kIdleTimer, Qt::FindDirectChildrenOnly);
-        if (socket->state() == QAbstractSocket::ConnectedState && !socket->bytesAvailable()) {
-            socket->setParent(nullptr);
-            *reused = true;
-            return socket;
-        }
-        socket->deleteLater();
-    }
-    *reused = false;
+QTcpSocket* UpstreamPool::Open(const QByteArray& host, quint16 port) {
     auto* socket = new QTcpSocket;
     socket->setProxy(QNetworkProxy::NoProxy);
     ConfigureRelaySocket(socket);
@@ -52,10 +39,49 @@ QTcpSocket* UpstreamPool::Take(const QByteArray& host, quint16 port, bool* reuse
     return socket;
 }
 
+void UpstreamPool::Take(const QByteArray& host, quint16 port, QObject* waiter, Ready ready) {
+    waiting_[Key(host, port)].append({waiter, std::move(ready)});
+    Serve(host, port);
+}
+
+// The waiters of a server get its idle connections, then new ones while fewer than kPerServer are open.
+void UpstreamPool::Serve(const QByteArray& host, quint16 port) {
+    const QByteArray key = Key(host, port);
+    QList<Waiter>& waiting = waiting_[key];
+    QList<QTcpSocket*>& idle = idle_[key];
+    while (!waiting.isEmpty()) {
+        if (!waiting.first().who) {
+            waiting.removeFirst();
+            continue;
+        }
+        QTcpSocket* socket = nullptr;
+        bool reused = false;
+        while (!idle.isEmpty() && !socket) {
+            QTcpSocket* candidate = idle.takeLast();  // the most recently used is the least likely closed
+            candidate->disconnect(this);
+            Count(candidate, host, port);
+            delete candidate->findChild<QTimer*>(kIdleTimer, Qt::FindDirectChildrenOnly);
+            if (candidate->state() == QAbstractSocket::ConnectedState && !candidate->bytesAvailable()) socket = candidate;
+            else candidate->deleteLater();
+            reused = socket != nullptr;
+        }
+        if (!socket) {
+            if (open_.value(key) >= kPerServer) return;  // one comes back or closes first
+            socket = Open(host, port);
+            ++open_[key];
+            Count(socket, host, port);
+        }
+        const Waiter waiter = waiting.takeFirst();
+        socket->setParent(nullptr);
+        waiter.ready(socket, reused);
+    }
+}
+
 void UpstreamPool::GiveBack(const QByteArray& host, quint16 port, QTcpSocket* socket) {
     socket->disconnect();
+    Count(socket, host, port);
     QList<QTcpSocket*>& idle = idle_[Key(host, port)];
-    if (idle.size() >= kIdlePerServer || socket->state() != QAbstractSocket::ConnectedState) {
+    if (idle.size() >= kPerServer || socket->state() != QAbstractSocket::ConnectedState) {
         socket->abort();
         socket->deleteLater();
         return;
@@ -63,18 +89,28 @@ void UpstreamPool::GiveBack(const QByteArray& host, quint16 port, QTcpSocket* so
     socket->setParent(this);
     idle.append(socket);
     // An idle connection that the server closes, or that says anything, is done.
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Drop(socket); });
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Drop(socket); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Drop(socket); }, Qt::QueuedConnection);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Drop(socket); }, Qt::QueuedConnection);
     auto* timer = new QTimer(socket);
     timer->setObjectName(kIdleTimer);
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, [this, socket] { Drop(socket); });
     timer->start(kIdleTime);
+    Serve(host, port);
+}
+
+// The count of a server's open connections follows each one to its end, whoever ends it.
+void UpstreamPool::Count(QTcpSocket* socket, const QByteArray& host, quint16 port) {
+    connect(socket, &QObject::destroyed, this, [this, host, port] {
+        --open_[Key(host, port)];
+        Serve(host, port);
+    });
 }
 
 void UpstreamPool::Drop(QTcpSocket* socket) {
-    for (QList<QTcpSocket*>& idle : idle_) idle.removeAll(socket);
-    socket->disconnect(this);
+    bool idle = false;
+    for (QList<QTcpSocket*>& list : idle_) idle = list.removeAll(socket) > 0 || idle;
+    if (!idle) return;  // taken meanwhile
     socket->abort();
     socket->deleteLater();
 }
@@ -82,7 +118,6 @@ void UpstreamPool::Drop(QTcpSocket* socket) {
 void UpstreamPool::Clear() {
     for (const QList<QTcpSocket*>& idle : std::as_const(idle_))
         for (QTcpSocket* socket : idle) {
-            socket->disconnect(this);
             socket->abort();
             socket->deleteLater();
         }
