@@ -1,5 +1,7 @@
 #include "shell/browser/compat/CharsetProxy.h"
 
+#include <QUrl>
+
 #include "shell/browser/compat/proxy/EngineRouting.h"
 #include "shell/browser/compat/proxy/ProxyListener.h"
 
@@ -50,8 +52,10 @@ std::optional<QString> CharsetProxy::Missing(const QString& origin) {
     if (!s.port || !origin.startsWith(QLatin1String("http://"))) return std::nullopt;
     if (!proxy::listener::Listening())
         return QStringLiteral("本程序的网页编码修正已停止，本服务器未标明编码的网页可能显示为乱码。");
-    if (s.route == proxy::Route::LayerHostsOnly && !proxy::PacNames(origin))
-        return QStringLiteral("服务器地址已更改：重新启动本程序后，本服务器未标明编码的网页才能正确显示。");
+    // The engine reads the route once, and never sends this machine's own hosts by it.
+    if (s.route == proxy::Route::LayerHostsOnly &&
+        (!proxy::PacNames(origin) || proxy::IsLocalHost(QUrl(origin).host())))
+        return QStringLiteral("服务器地址在本程序启动后才确定：重新启动本程序后，本服务器未标明编码的网页才能正确显示。");
     return std::nullopt;
 }
 
