@@ -78,7 +78,8 @@ private:
             if (path.endsWith(".js")) type = "application/x-javascript", body = Gbk("var 已载入 = 1;") + QByteArray(3000, ' ');
             else if (path.endsWith(".css")) type = "text/css", body = "td { padding: 2px }" + QByteArray(3000, ' ');
             else if (path.endsWith(".gif")) type = "image/gif", body = QByteArray(3000, 'G');
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nCache-Control: no-store\r\nContent-Length: " +
+            // Fetched again on every load, though kept (the layer's script reads linked style sheets from the cache).
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nCache-Control: no-cache\r\nContent-Length: " +
                           QByteArray::number(body.size()) + "\r\n\r\n" + body);
         }
     }
