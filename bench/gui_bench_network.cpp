@@ -108,7 +108,7 @@ private:
                 if (target) target->write(bytes);
             });
         };
-        const auto start = [=] {
+        const auto start = [=, this] {
             server->connectToHost(QHostAddress::LocalHost, target_);
             connect(server, &QTcpSocket::connected, client, [=] {
                 connect(client, &QTcpSocket::readyRead, server, [=] { pass(client, server); });
@@ -117,10 +117,10 @@ private:
             });
         };
         QTimer::singleShot(2 * delay_, client, start);  // the handshake's round trip
-        connect(client, &QTcpSocket::disconnected, client, [=] {
+        connect(client, &QTcpSocket::disconnected, client, [=, this] {
             QTimer::singleShot(delay_, client, [client] { client->deleteLater(); });
         });
-        connect(server, &QTcpSocket::disconnected, client, [=] {
+        connect(server, &QTcpSocket::disconnected, client, [=, this] {
             QTimer::singleShot(delay_, client, [client] { client->disconnectFromHost(); });
         });
     }

@@ -352,6 +352,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
     return c;
 }
 
+}  // namespace
+
 bool IsDecimalNumber(std::string_view text) {
     std::size_t i = 0;
     const auto digits = [&] {
@@ -377,21 +379,19 @@ bool IsDecimalNumber(std::string_view text) {
     return i == text.size();
 }
 
-}  // namespace
-
-std::optional<std::string> TypedNumber(std::string_view text) {
+std::string AsciiNumberText(std::string_view text) {
     std::string kept;
     for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
         char32_t c = NextCodePoint(text, i);
         if (c >= 0xFF01 && c <= 0xFF5E) c = c - 0xFF01 + 0x21;  // full-width forms
         if (c == 0x3002) c = '.';                               // 。
         if (c == 0x2212) c = '-';                               // the typographic minus
         // Group separators and blanks people put between digits.
         if (c == ',' || c == ' ' || c == '\t' || c == 0x3000 || c == 0x00A0 || c == 0x2009 || c == 0x202F) continue;
-        if (c >= 0x80) return std::nullopt;
-        kept += static_cast<char>(c);
+        if (c < 0x80) kept += static_cast<char>(c);
+        else kept.append(text.substr(start, i - start));
     }
-    if (!kept.empty() && !IsDecimalNumber(kept)) return std::nullopt;
     return kept;
 }
 

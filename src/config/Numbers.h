@@ -41,12 +41,13 @@ std::string CentsText(double value);
 // (and so throws errors::Overflow() beyond the double range).
 double CentsValue(std::string_view centsText);
 
-// A number as people type it into a box (UTF-8 in, ASCII out): full-width forms
-// (what a Chinese input method gives in full-width mode) and "。" taken as their
-// ASCII characters, thousands separators and blanks dropped ("1,200,000" ->
-// "1200000", "１２．５" -> "12.5"). What is left must be a decimal number (sign,
-// digits, one ".", an exponent) or empty; anything else gives nullopt, so
-// "30年" or "¥100" is refused rather than read as its leading number.
-std::optional<std::string> TypedNumber(std::string_view text);
+// A number's text as people type it, in ASCII where ASCII has the character:
+// full-width forms (what a Chinese input method gives in full-width mode), "。"
+// and the typographic minus taken as their ASCII characters, thousands
+// separators and blanks dropped; every other character kept (UTF-8).
+std::string AsciiNumberText(std::string_view text);
+
+// Sign, digits with at most one ".", and an optional exponent ("e", sign, digits): "-1.5e3", ".5".
+bool IsDecimalNumber(std::string_view text);
 
 }  // namespace lumaro

@@ -60,7 +60,16 @@ std::uint32_t DecodeSequence(std::string_view s, std::size_t i, std::size_t n) {
 Encoding EncodingOf(std::string_view bytes) {
     if (bytes.starts_with(Utf16Mark)) return Encoding::Utf16;
     if (bytes.starts_with(Utf8Mark)) return Encoding::Utf8;
-    return Encoding::Ansi;
+    // Chinese text in UTF-8 takes three bytes a character. A few GBK characters can pass for two-byte UTF-8
+    // (转, D7 AA, for U+05EA): those alone do not make a file UTF-8.
+    bool wide = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t n = platform::Utf8SequenceLength(bytes, i);
+        if (n == 0) return Encoding::Ansi;
+        wide = wide || n >= 3;
+        i += n;
+    }
+    return wide ? Encoding::Utf8NoMark : Encoding::Ansi;
 }
 
 ProfileText DecodeText(std::string bytes) {
@@ -68,6 +77,7 @@ ProfileText DecodeText(std::string bytes) {
     result.encoding = EncodingOf(bytes);
     switch (result.encoding) {
         case Encoding::Ansi:
+        case Encoding::Utf8NoMark:
             result.text = std::move(bytes);
             break;
         case Encoding::Utf8:
@@ -100,6 +110,7 @@ ProfileText DecodeText(std::string bytes) {
 std::string EncodeText(const ProfileText& text) {
     switch (text.encoding) {
         case Encoding::Ansi:
+        case Encoding::Utf8NoMark:
             return text.text;
         case Encoding::Utf8:
             return std::string(Utf8Mark) + text.text;

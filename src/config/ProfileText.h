@@ -7,13 +7,15 @@
 
 // The text of a settings file as Windows editors save it: code page 936 as the
 // profile functions write it, or Unicode ("UTF-16 LE" or "UTF-8" in Notepad),
-// told apart by the byte-order mark at its start.
+// told apart by the byte-order mark at its start; or UTF-8 without a mark, as
+// Notepad now saves "UTF-8" and most Linux editors save everything.
 namespace lumaro::profile {
 
 enum class Encoding {
-    Ansi,   // no mark: code page 936 bytes
-    Utf8,   // EF BB BF
-    Utf16,  // FF FE, little-endian
+    Ansi,       // no mark: code page 936 bytes
+    Utf8,       // EF BB BF
+    Utf16,      // FF FE, little-endian
+    Utf8NoMark, // no mark, valid UTF-8 with characters of three or more bytes
 };
 
 struct ProfileText {
@@ -28,7 +30,9 @@ struct ProfileText {
     Charset charset() const { return encoding == Encoding::Ansi ? Charset::Gbk : Charset::Utf8; }
 };
 
-// Tells the encoding from the first bytes of a file (or of its start).
+// Tells the encoding of a file from its bytes: the mark, or without one UTF-8
+// when the whole file is valid UTF-8 and holds a character of three or more
+// bytes (Chinese text does; GBK text hardly ever passes for it), else code page 936.
 Encoding EncodingOf(std::string_view bytes);
 
 ProfileText DecodeText(std::string bytes);

@@ -85,8 +85,8 @@ std::string LineRefusal(const std::string& section, const std::string& key, cons
 
 // The encoding of `file` as it is now: a missing file will be written in code page 936.
 profile::Encoding EncodingOfFile(const std::string& file) {
-    const auto start = platform::ReadFileBytes(file, 3);
-    return start ? profile::EncodingOf(*start) : profile::Encoding::Ansi;
+    const auto bytes = platform::ReadFileBytes(file);
+    return bytes ? profile::EncodingOf(*bytes) : profile::Encoding::Ansi;
 }
 
 }  // namespace

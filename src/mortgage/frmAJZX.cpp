@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
@@ -31,7 +30,10 @@
 #include "config/Failure.h"
 #include "config/Numbers.h"
 #include "config/mdlINI.h"
+#include "mortgage/ScheduleBoxes.h"
 #include "mortgage/ScheduleModel.h"
+#include "ui/BoxRefusal.h"
+#include "ui/SaveDialog.h"
 #include "ui/TextBoxes.h"
 #include "ui/WindowKit.h"
 
@@ -183,6 +185,11 @@ void frmAJZX::BuildControls() {
     setTabOrder(Command1, Command3);
     setTabOrder(Command3, cmbQS);
 
+    // A box refuses what it cannot take as a number as soon as it holds it, where the clerk looks.
+    for (QLineEdit* box : {txtDKJE, txtDKLL, txtDKQS}) connect(box, &QLineEdit::textChanged, this, &frmAJZX::ShowRefusals);
+    connect(cmbQS, &QComboBox::currentIndexChanged, this, &frmAJZX::ShowRefusals);
+    txtDKQS->installEventFilter(this);
+
     connect(Command1, &QPushButton::clicked, this, &frmAJZX::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmAJZX::Command3_Click);
 }
@@ -230,14 +237,42 @@ void frmAJZX::Form_Load() {
     model_->Clear();
 }
 
+ScheduleEntry frmAJZX::ReadBoxes() const {
+    return ReadScheduleBoxes(S(txtDKJE->text()), S(txtDKLL->text()), S(txtDKQS->text()), cmbQS->currentIndex(),
+                             cmbHKFS->currentIndex());
+}
+
+void frmAJZX::ShowRefusals() {
+    const ScheduleEntry entry = ReadBoxes();
+    QLineEdit* const boxes[] = {txtDKJE, txtDKLL, txtDKQS};
+    for (std::size_t i = 0; i < entry.boxes.size(); ++i) ui::SetBoxRefusal(boxes[i], Q(entry.boxes[i].refusal));
+}
+
+// "30年" in the periods box is 30 with the unit list at 年: the unit goes where it can be seen and changed.
+void frmAJZX::MoveUnitToList() {
+    const BoxReading periods = ReadPeriodsBox(S(txtDKQS->text()), cmbQS->currentIndex());
+    if (!periods.accepted || periods.unit < 0) return;
+    txtDKQS->setText(Q(NumberText(periods.value)));
+    cmbQS->setCurrentIndex(periods.unit);
+}
+
 void frmAJZX::Command1_Click() {
+    // A box whose text is no number is not computed as some other number: it keeps its text and says why.
+    MoveUnitToList();
+    ShowRefusals();
+    const ScheduleEntry entry = ReadBoxes();
+    if (!entry.Accepted()) {
+        QLineEdit* boxes[] = {txtDKJE, txtDKLL, txtDKQS};
+        for (std::size_t i = 0; i < entry.boxes.size(); ++i)
+            if (!entry.boxes[i].accepted) {
+                boxes[i]->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        return;
+    }
     // One unit of work: a step that fails is skipped, nothing is ever shown.
     SuppressedSteps steps;
-    ScheduleInputs inputs;
-    steps.Run([&] {
-        inputs = ReadScheduleInputs(S(txtDKJE->text()), S(txtDKLL->text()), S(txtDKQS->text()), cmbQS->currentIndex(),
-                                    cmbHKFS->currentIndex());
-    });
+    const ScheduleInputs& inputs = entry.inputs;
     steps.Run([&] {
         ScheduleModel::Update update(*model_);
         ComputeSchedule(inputs, *model_);
@@ -294,7 +329,8 @@ void frmAJZX::FitColumns() {
 void frmAJZX::Command3_Click() { reject(); }
 
 void frmAJZX::Form_Unload() {
-    WriteIniString(ConfigFilePath, kSection, kKeyRate, S(txtDKLL->text()));
+    // A refused rate would read back as some other number next time: the last good one stays.
+    if (ReadRateBox(S(txtDKLL->text())).accepted) WriteIniString(ConfigFilePath, kSection, kKeyRate, S(txtDKLL->text()));
     WriteIniString(ConfigFilePath, kSection, kKeyUnit, std::to_string(cmbQS->currentIndex()));
     WriteIniString(ConfigFilePath, kSection, kKeyMethod, std::to_string(cmbHKFS->currentIndex()));
 }
@@ -314,15 +350,20 @@ QString frmAJZX::SelectedText() const {
         left = std::min(left, cell.column());
         right = std::max(right, cell.column());
     }
-    // The bounding block of the selection; cells inside it not selected stay empty.
+    // The bounding block of the selection under its headings, each row after its period number (or 合计), as the
+    // CSV has them; cells inside the block not selected stay empty.
     const int width = right - left + 1;
-    std::vector<QString> block(static_cast<size_t>(bottom - top + 1) * width);
-    for (const QModelIndex& cell : cells)
-        block[static_cast<size_t>(cell.row() - top) * width + (cell.column() - left)] = cell.data().toString();
+    std::vector<QString> block(static_cast<size_t>(bottom - top + 2) * (width + 1));
+    const auto at = [&](int line, int field) -> QString& { return block[static_cast<size_t>(line) * (width + 1) + field]; };
+    at(0, 0) = QStringLiteral("期数");
+    for (int column = left; column <= right; ++column)
+        at(0, column - left + 1) = model_->headerData(column, Qt::Horizontal).toString();
+    for (int row = top; row <= bottom; ++row) at(row - top + 1, 0) = model_->headerData(row, Qt::Vertical).toString();
+    for (const QModelIndex& cell : cells) at(cell.row() - top + 1, cell.column() - left + 1) = cell.data().toString();
     QString text;
-    for (size_t at = 0; at < block.size(); ++at) {
-        text += block[at];
-        text += (at + 1) % width == 0 ? QLatin1Char('\n') : QLatin1Char('\t');
+    for (size_t i = 0; i < block.size(); ++i) {
+        text += block[i];
+        text += (i + 1) % (width + 1) == 0 ? QLatin1Char('\n') : QLatin1Char('\t');
     }
     return text;
 }
@@ -346,10 +387,13 @@ bool frmAJZX::ExportCsv(const QString& path) {
 void frmAJZX::ExportCsvInteractive() {
     const QString suggested =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("按揭还款表.csv"));
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出CSV"), suggested,
-                                                      QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)"));
+    const QString path = ui::AskSavePath(this, QStringLiteral("导出CSV"), suggested,
+                                         QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)"));
     if (path.isEmpty()) return;
-    if (!ExportCsv(path))
+    if (ExportCsv(path))
+        ui::MsgBox(this, QStringLiteral("还款表已保存到：\n%1").arg(QDir::toNativeSeparators(path)),
+                   QStringLiteral("导出CSV"), ui::MsgIcon::Information);
+    else
         ui::MsgBox(this, QStringLiteral("无法保存文件“%1”。").arg(QDir::toNativeSeparators(path)),
                    QStringLiteral("导出CSV"), ui::MsgIcon::Warning);
 }
@@ -384,6 +428,7 @@ void frmAJZX::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmAJZX::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDKQS && event->type() == QEvent::FocusOut) MoveUnitToList();
     // The grid's own Ctrl+C copies one cell; the whole selection is wanted.
     if (watched == F1Book1 && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -18,6 +18,7 @@ class QTableView;
 namespace lumaro {
 
 class ScheduleModel;
+struct ScheduleEntry;
 
 // "按揭咨询": the mortgage calculator. Restores its inputs when created and
 // saves them however it closes. It may be made larger than designed; the grid
@@ -57,6 +58,9 @@ protected:
 
 private:
     void BuildControls();
+    ScheduleEntry ReadBoxes() const;
+    void ShowRefusals();
+    void MoveUnitToList();
     void BuildGridMenu();
     void ExportCsvInteractive();
     void PrintInteractive();

@@ -139,6 +139,16 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t li
     return data;
 }
 
+FileAccess CheckFileAccess(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return (errno == ENOENT || errno == ENOTDIR || path.empty()) ? FileAccess::Missing : FileAccess::Unreadable;
+    if (S_ISDIR(st.st_mode)) return FileAccess::Folder;
+    if (!S_ISREG(st.st_mode)) return FileAccess::NotAFile;
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    return fd.get() < 0 ? FileAccess::Unreadable : FileAccess::Readable;
+}
+
 bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why) {
     if (path.empty()) return Fail(why, 0, "no file name");
     std::string target = path;

@@ -217,6 +217,22 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t li
     return data;
 }
 
+FileAccess CheckFileAccess(const std::string& path) {
+    const std::wstring full = path.empty() ? std::wstring() : FullPath(Wide(path));
+    if (full.empty()) return FileAccess::Missing;
+    const DWORD attributes = ::GetFileAttributesW(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? FileAccess::Missing
+                                                                                 : FileAccess::Unreadable;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileAccess::Folder;
+    const Handle file(::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) return FileAccess::Unreadable;
+    return ::GetFileType(file.get()) == FILE_TYPE_DISK ? FileAccess::Readable : FileAccess::NotAFile;
+}
+
 bool ReplaceFileLocked(const std::string& path, const FileEdit& edit, std::string* why) {
     if (path.empty()) return Fail(why, "no file name");
     const auto deadline = Clock::now() + Patience;

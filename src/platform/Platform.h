@@ -85,6 +85,16 @@ std::optional<std::string> ToAnsiExact(std::string_view utf8);
 // is missing, is not an ordinary file (folder, pipe, device) or cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit = std::string::npos);
 
+// Whether a file can be read where `path` points, or what stands in its way.
+enum class FileAccess {
+    Missing,     // nothing there (or its folder missing)
+    Readable,    // an ordinary file that opens for reading
+    Folder,      // a folder
+    NotAFile,    // a device, pipe or socket
+    Unreadable,  // an ordinary file that cannot be opened for reading
+};
+FileAccess CheckFileAccess(const std::string& path);
+
 // Replaces the file at `path` with what `edit` makes of its bytes (nothing
 // when the file does not exist yet; when `edit` gives nothing back, the file
 // stays as it is and the result is false), so that other processes (readers

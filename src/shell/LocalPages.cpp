@@ -34,4 +34,11 @@ std::string LocalPage(const std::string& title, const std::string& body) {
            body + "</div></body></html>\n";
 }
 
+std::string SettingsCommands(const std::string& check) {
+    return "<p>请检查" + check +
+           "（工具栏的“配置”，即菜单“服务器”中的“配置服务器”），然后重新连接。</p>"
+           "<a class=\"cmd\" id=\"setup\" href=\"lumaro:mSetup\">配置</a>"
+           "<a class=\"cmd\" id=\"connect\" href=\"lumaro:mConnect\">连接</a>";
+}
+
 }  // namespace lumaro

@@ -13,4 +13,9 @@ std::string HtmlEscape(const std::string& text);
 // links styled as buttons take class="cmd").
 std::string LocalPage(const std::string& title, const std::string& body);
 
+// The end of every page that asks the user to mend the server's settings:
+// what to check (`check`, e.g. "服务器设置"), where the command is, and the
+// 配置 and 连接 links ("lumaro:mSetup", "lumaro:mConnect").
+std::string SettingsCommands(const std::string& check);
+
 }  // namespace lumaro

@@ -78,9 +78,7 @@ std::string LookupFailurePage(const std::string& lookupUrl, const std::string& r
                      "<p>没有从地址查询服务得到 Web 服务器的地址，因此无法打开业务系统。</p>"
                      "<dl><dt>查询地址</dt><dd><code id=\"lookup-url\">" +
                          HtmlEscape(lookupUrl) + "</code></dd><dt>原因</dt><dd id=\"reason\">" + HtmlEscape(reason) +
-                         "</dd></dl>"
-                         "<p>请检查网络连接和服务器设置（菜单“服务器”中的“配置服务器”），然后重新连接。</p>"
-                         "<a class=\"cmd\" id=\"connect\" href=\"lumaro:mConnect\">连接</a>");
+                         "</dd></dl>" + SettingsCommands("网络连接和服务器设置中的服务器ID"));
 }
 
 }  // namespace lumaro

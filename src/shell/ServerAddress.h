@@ -39,7 +39,8 @@ bool IsWebAddress(const std::string& address);
 bool IsAcceptableLookedUpAddress(const std::string& address);
 
 // The program's own page for a connection that found no server address: the
-// lookup URL and the reason, escaped, and a "lumaro:mConnect" link to try again.
+// lookup URL and the reason, escaped, and the 配置 and 连接 links (a wrong
+// 服务器ID is mended in the server dialog).
 std::string LookupFailurePage(const std::string& lookupUrl, const std::string& reason);
 
 }  // namespace lumaro

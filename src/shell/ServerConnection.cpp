@@ -6,6 +6,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QUrl>
 
@@ -117,6 +118,7 @@ QString NetworkReason(const QNetworkReply& reply) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status / 100 == 3 && reply.error() != QNetworkReply::TooManyRedirectsError)
         return QStringLiteral("查询服务重定向到了不允许的地址：%1").arg(QString::fromUtf8(reply.rawHeader("Location")));
+    // Our own words say it all; Qt's would only say it again ("连接被拒绝…（连接被拒绝）").
     QString reason;
     switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError: reason = QStringLiteral("连接被拒绝，查询服务没有运行"); break;
@@ -134,10 +136,12 @@ QString NetworkReason(const QNetworkReply& reply) {
     case QNetworkReply::ProxyTimeoutError:
     case QNetworkReply::ProxyAuthenticationRequiredError:
     case QNetworkReply::UnknownProxyError: reason = QStringLiteral("代理服务器错误"); break;
-    default: reason = QStringLiteral("网络错误"); break;
+    default: {
+        const QString detail = reply.errorString();
+        return detail.isEmpty() ? QStringLiteral("网络错误") : QStringLiteral("网络错误（%1）").arg(detail);
     }
-    const QString detail = reply.errorString();
-    return detail.isEmpty() ? reason : reason + QStringLiteral("（") + detail + QStringLiteral("）");
+    }
+    return reason;
 }
 
 // An HTTP answer, an error status included (its body may still carry the
@@ -156,6 +160,11 @@ bool IsHttpAnswer(const QNetworkReply& reply) {
 QString Shortened(const QString& text) {
     constexpr qsizetype limit = 200;
     return text.size() <= limit ? text : text.left(limit) + QStringLiteral("…");
+}
+
+// The text a reply's page shows, without its markup, on one line.
+QString ServiceWords(const QString& body) {
+    return Shortened(QTextDocumentFragment::fromHtml(body).toPlainText().simplified());
 }
 
 }  // namespace
@@ -296,6 +305,9 @@ void ServerConnection::Connect(WebBrowser& browser) {
                 failure = QStringLiteral("查询服务的应答中服务器地址为空或不完整");
             else
                 failure = QStringLiteral("查询服务的应答中没有服务器地址（没有 <IP>…</IP> 标记）");
+            // What the service itself says (an unknown 服务器ID, say) tells the clerk most.
+            if (const QString words = ServiceWords(reply.body); !words.isEmpty())
+                *failure += QStringLiteral("。查询服务说：") + words;
         } else if (!IsAcceptableLookedUpAddress(S(address))) {
             failure = QStringLiteral("查询服务给出的地址“%1”不是 http 或 https 地址").arg(Shortened(address));
         } else if (!WebBrowser::AddressUrl(address).isValid()) {

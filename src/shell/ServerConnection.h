@@ -29,8 +29,10 @@ public:
     // (its window closed) the connection ends without a word.
     void Connect(WebBrowser& browser);
 
-    // The lookup's time-out (10 s unless changed; tests shorten it).
+    // The lookup's time-out: DefaultLookupTimeout unless changed (tests shorten it).
+    static constexpr std::chrono::milliseconds DefaultLookupTimeout{10000};
     void SetLookupTimeout(std::chrono::milliseconds timeout);
+    std::chrono::milliseconds LookupTimeout() const { return timeout_; }
 
     // Shows the server dialog modally, owned by the given window, and returns
     // when it has closed. The default runs frmServer; tests replace it to
@@ -54,7 +56,7 @@ private:
 
     QWidget* window_;
     std::unique_ptr<QNetworkAccessManager> network_;
-    std::chrono::milliseconds timeout_{10000};
+    std::chrono::milliseconds timeout_ = DefaultLookupTimeout;
     DialogRunner dialogRunner_;
     bool busy_ = false;
 };

@@ -22,6 +22,7 @@
 #include "mortgage/frmAJZX.h"
 #include "platform/Platform.h"
 #include "shell/CommandBar.h"
+#include "shell/StatusBarPanel.h"
 #include "shell/browser/WebBrowser.h"
 #include "ui/WindowKit.h"
 
@@ -44,24 +45,6 @@ constexpr PanelDef kPanels[] = {
     {"Tel", vendor::Telephone, 2500, PanelStyle::Value},
     {"", "电子邮箱：", 1250, PanelStyle::Label},
     {"", vendor::EMail, 1440, PanelStyle::Last},
-};
-
-// A status bar panel of a design width. When the window is narrower than the
-// panels together, the value panels give way (their text clipped); the label
-// panels keep their text whole.
-class Panel : public QLabel {
-public:
-    Panel(const QString& text, int width, bool yields, QWidget* parent)
-        : QLabel(text, parent), width_(width), yields_(yields) {}
-    QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
-    QSize minimumSizeHint() const override {
-        const QSize text = QLabel::minimumSizeHint();
-        return {yields_ ? 0 : std::min(text.width(), width_), text.height()};
-    }
-
-private:
-    int width_;
-    bool yields_;
 };
 
 // A program that was there but could not be started.
@@ -100,7 +83,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), connection_(this) {
     sbStatusBar->setFont(QFont(QStringLiteral("宋体"), 9));
     int index = 0;
     for (const PanelDef& def : kPanels) {
-        auto* panel = new Panel(QString::fromUtf8(def.text), ui::TwipsX(def.widthTwips), def.style != PanelStyle::Label,
+        auto* panel = new StatusBarPanel(QString::fromUtf8(def.text), ui::TwipsX(def.widthTwips), def.style != PanelStyle::Label,
                                 sbStatusBar);
         ++index;
         panel->setObjectName(*def.key ? QString::fromUtf8(def.key) : QStringLiteral("Panel%1").arg(index));

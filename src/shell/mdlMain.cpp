@@ -25,8 +25,21 @@ std::string RestartCommand() {
 #endif
 }
 
+std::string SettingsFileProblem(const std::string& path) {
+    const std::string named = "设置文件“" + path + "”";
+    switch (platform::CheckFileAccess(path)) {
+    case platform::FileAccess::Missing:
+    case platform::FileAccess::Readable: return {};
+    case platform::FileAccess::Folder: return named + "是一个文件夹，不是设置文件。请删除或改名这个文件夹后再启动本程序。";
+    case platform::FileAccess::NotAFile: return named + "不是普通文件，无法读取。";
+    case platform::FileAccess::Unreadable: break;
+    }
+    return "无法读取" + named + "：没有读取它的权限，或它正被其他程序独占。";
+}
+
 StartupOutcome Main(const StartupHooks& hooks, platform::Launcher& launcher) {
     ConfigFilePath = ComposeConfigFilePath(GetAppFolder(), GetExecutableBaseName());
+    if (const std::string problem = SettingsFileProblem(ConfigFilePath); !problem.empty()) throw Fault(75, problem);
 
     if (ReadIniString(ConfigFilePath, FlagSection, FlagKey) != Registered) {
         hooks.LoadRegistrationWindow();

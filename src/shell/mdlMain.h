@@ -36,7 +36,13 @@ std::string ComposeConfigFilePath(const std::string& appFolder, const std::strin
 // base name + ".exe" on Windows, the running executable's own path elsewhere.
 std::string RestartCommand();
 
-// Runs start-up. Sets ConfigFilePath first. On a first run whose flag cannot
+// Why the settings file at `path` cannot be used, in words for the user
+// ("…是一个文件夹，不是设置文件。"), or "" when it can be read or is not there yet.
+std::string SettingsFileProblem(const std::string& path);
+
+// Runs start-up. Sets ConfigFilePath first; a settings file that cannot be
+// read (a folder in its place, no permission) ends start-up with a Fault
+// naming it, as every read of it would look like a first run. On a first run whose flag cannot
 // be stored (the read-back is not "True"), it does not restart, so a program
 // in a read-only folder does not restart itself forever: it shows the main window.
 // Throws lumaro::Fault when the new instance cannot be started; the entry

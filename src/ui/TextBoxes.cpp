@@ -26,33 +26,8 @@ bool IsGroupSeparator(QChar c) {
            c.unicode() == 0x2009 || c.unicode() == 0x202F;
 }
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
-
-// Sign, digits with at most one point, then "e" or "E", a sign and digits. A prefix of such a number is
-// Intermediate, so it can be typed key by key; anything else is Invalid.
-QValidator::State NumberState(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    if (i < n && IsSign(text[i])) ++i;
-    bool digits = false;
-    while (i < n && IsDigit(text[i])) ++i, digits = true;
-    if (i < n && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < n && IsDigit(text[i])) ++i, digits = true;
-    }
-    if (i == n) return digits ? QValidator::Acceptable : QValidator::Intermediate;
-    if (!digits || (text[i] != QLatin1Char('e') && text[i] != QLatin1Char('E'))) return QValidator::Invalid;
-    ++i;
-    if (i < n && IsSign(text[i])) ++i;
-    bool exponent = false;
-    while (i < n && IsDigit(text[i])) ++i, exponent = true;
-    if (i != n) return QValidator::Invalid;
-    return exponent ? QValidator::Acceptable : QValidator::Intermediate;
-}
-
-// QLineEdit takes a changed text from its validator and undoes an entry the validator finds invalid; so
-// the box holds the kept form whether the text was typed, pasted, composed or set.
+// QLineEdit takes a changed text from its validator; so the box holds the kept form whether the text was
+// typed, pasted, composed or set. Nothing is refused here: a text refused without a word would be lost.
 class BoxValidator : public QValidator {
 public:
     BoxValidator(BoxText kind, QObject* parent) : QValidator(parent), kind_(kind) {}
@@ -76,7 +51,7 @@ public:
         }
         input = kept;
         pos = cursor;
-        return kind_ == BoxText::Number ? NumberState(input) : Acceptable;
+        return Acceptable;
     }
 
 private:

@@ -10,9 +10,9 @@ enum class BoxText {
     Line,       // any text; line breaks are dropped
     AsciiLine,  // the same, with full-width letters, digits and signs (what a Chinese
                 // input method gives in full-width mode) and the ideographic space as ASCII
-    Number,     // a decimal number as people type it: ASCII forms ("。" a decimal point
-                // too), thousands separators and blanks dropped, then digits, one ".",
-                // a sign and an exponent; an entry that leaves anything else is refused
+    Number,     // a number as people type it: ASCII forms ("。" a decimal point too),
+                // thousands separators and blanks dropped; whatever else is typed stays
+                // for the window to read or refuse (units such as 万 or 年 included)
 };
 
 // Makes `box` keep its text as `kind` says, whether typed, pasted or set.

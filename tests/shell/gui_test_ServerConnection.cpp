@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
@@ -29,6 +30,8 @@ const QString ListingTitle = QStringLiteral("房源列表 - 安居房产");
 const QString FailureTitle = QStringLiteral("无法获取服务器地址");
 const QString ListingPath = QStringLiteral("/House/?DatabaseName=House");
 const QString LookupPath = QStringLiteral("/register/ReadIP.asp");
+// Where both pages that ask to mend the settings say the command is.
+const QString CommandsAdvice = QStringLiteral("（工具栏的“配置”，即菜单“服务器”中的“配置服务器”），然后重新连接。");
 
 // The demo server prints "listening on <origin>", then one line per request.
 struct DemoServer {
@@ -106,14 +109,28 @@ protected:
         connection_.Connect(*browser_);
     }
     bool Loaded() { return test::WaitUntil([&] { return !loading_; }); }
-    // The program's own page with the lookup URL, the reason and 连接; nothing asked for but `requested`.
+    QString Js(const QString& script) {
+        std::optional<QVariant> result;
+        browser_->page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
+        EXPECT_TRUE(test::WaitUntil([&] { return result.has_value(); }));
+        return result.value_or(QVariant()).toString();
+    }
+    // The program's own page with the lookup URL, the reason (`says`, and never any part of it twice), and the
+    // 配置 and 连接 commands named as on the page of an address that cannot be opened; nothing asked for but
+    // `requested`.
     void ExpectFailurePage(const QString& lookupUrl, const QStringList& says, const QStringList& requested) {
         ASSERT_TRUE(Loaded() && browser_->title() == FailureTitle) << browser_->title().toStdString();
         std::optional<QString> text;
         browser_->page()->toPlainText([&](const QString& t) { text = t; });
         ASSERT_TRUE(test::WaitUntil([&] { return text.has_value(); }));
-        for (const QString& part : QStringList{lookupUrl, "连接"} + says)
+        for (const QString& part : QStringList{lookupUrl, CommandsAdvice} + says)
             EXPECT_TRUE(text->contains(part)) << part.toStdString() << " is not in " << text->toStdString();
+        EXPECT_EQ(Js("[...document.querySelectorAll('a.cmd')].map(a => a.textContent + ' ' + a.href).join(', ')"),
+                  "配置 lumaro:mSetup, 连接 lumaro:mConnect");
+        const QString reason = Js("document.getElementById('reason').textContent");
+        for (const QString& part : reason.split(QRegularExpression(QStringLiteral("[（）。，：]")), Qt::SkipEmptyParts))
+            EXPECT_EQ(reason.count(part), 1) << part.toStdString() << " said twice in " << reason.toStdString();
+        EXPECT_LE(reason.count(QStringLiteral("（")), 1) << "one reason, not a second one behind it: " << reason.toStdString();
         EXPECT_EQ(browser_->url().scheme(), QStringLiteral("data"));
         EXPECT_TRUE(connection_.WebURL.isEmpty()) << connection_.WebURL.toStdString();
         test::WaitUntil([] { return false; }, 300);  // time for anything else to be asked for
@@ -211,11 +228,12 @@ TEST_F(ServerConnectionTest, FailedLookupsSayWhyAndLoadNothing) {
         {"/junk", Response("<IP>\x01\xfe\xff:80</IP>")}, {"/port", Response("<IP>http://127.0.0.1:18082x</IP>")},
         {"/tab", Response("<IP>java\tscript:alert(1)//</IP>")}, {"/loop", Response("", {{"Location", "/loop"}}, 302)},
         {"/file", Response("<IP>" + server->origin.toUtf8() + "</IP>", {{"Location", "file:///etc/passwd"}}, 302)},
-        {"/cut", cut}};
+        {"/cut", cut}, {"/words", Response("<p>没有登记编号为<b>“999”</b>的服务器。&lt;script&gt;</p>")}};
     for (const auto& [path, reply] : replies) service.Route(path, reply);
     const struct { QString serverIp, serverId, sentId; QStringList says; } rows[] = {
         {closed, "888", "888", {"连接被拒绝"}},
-        {lookup, "777", "777", {"没有服务器地址"}},  // a reply without the markers
+        {lookup, "777", "777", {"没有服务器地址", "没有登记编号为“777”的服务器。"}},  // the service's own words
+        {service.Url("/words"), "999", "999", {"没有登记编号为“999”的服务器。<script>"}},  // escaped
         {lookup, "", "0", {"没有服务器地址"}},       // an empty identifier reads as 0
         {lookup, "893", "893", {"没有服务器地址"}},  // the address only after the first MiB
         {lookup, "890", "890", {"不是 http 或 https 地址", "javascript:alert(document.cookie)//"}},

@@ -23,6 +23,7 @@
 #include "platform/Platform.h"
 #include "shell/browser/BrowserPrompts.h"
 #include "shell/CommandBar.h"
+#include "shell/StatusBarPanel.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/frmMain.h"
 
@@ -186,6 +187,40 @@ TEST_F(FrmMainTest, SettingsReadAtLoad) {
         for (int i = 0; i < 6 && row.barShown; ++i)
             EXPECT_EQ(i < 5 ? panels[i]->width() : std::min(panels[i]->width(), panels[i]->sizeHint().width()), ui::TwipsX(design[i])) << i;
     }
+}
+
+// In a narrow window the status bar's values shrink with it instead of vanishing: each shows what fits, ending in
+// "…", with the whole value as its tooltip; the labels stay whole. At 640 pixels, and at the design size.
+TEST_F(FrmMainTest, NarrowWindowsShortenTheStatusValues) {
+    WriteSettings("[ServerTel]\nTel=010-12345678 转 8001\n");
+    frmMain& w = Load();
+    w.Connection().SetDialogRunner([](QWidget*) {});
+    w.showNormal();
+    for (const int width : {640, ui::TwipsX(7080), 2000}) {
+        SCOPED_TRACE(width);
+        w.resize(width, 500);
+        ASSERT_TRUE(WaitUntil([&] { return w.sbStatusBar->width() == width; }));
+        QStringList wrong;
+        for (const QLabel* label : w.sbStatusBar->findChildren<QLabel*>()) {
+            const auto* panel = qobject_cast<const StatusBarPanel*>(label);
+            const QString shown = panel->ShownText(), whole = panel->text();
+            const bool visible = panel->isVisible() && panel->contentsRect().width() > 0;
+            if (shown == whole && visible && panel->toolTip().isEmpty() &&
+                panel->fontMetrics().horizontalAdvance(whole) <= panel->contentsRect().width())
+                continue;  // whole
+            if (visible && shown.size() >= 2 && shown.endsWith(QStringLiteral("…")) && whole.startsWith(shown.chopped(1)) &&
+                panel->toolTip() == whole)
+                continue;  // shortened, the whole value in its tooltip
+            wrong << whole + " shown as \"" + shown + "\"";
+        }
+        EXPECT_EQ(wrong.join(", ").toStdString(), "");
+    }
+}
+
+// The address lookup waits 10 seconds for the service, as the window runs it (the tests that reach the lookup set
+// their own time-outs, and show that the one set is the one used).
+TEST_F(FrmMainTest, TheLookupWaitsTenSeconds) {
+    EXPECT_EQ(Load().Connection().LookupTimeout(), std::chrono::seconds(10));
 }
 
 // Every name the bar can deliver, and names it cannot (tables/dispatch.txt), in a window whose server, home page,

@@ -77,7 +77,8 @@ LUMARO_CHILD_ROLE(Program) {
 
 // Registered: the main window loaded (its status bar and Tel panel from the file) and shown. A first run: the
 // components registered, the flag stored, the message with its icon, the program started again and this instance
-// ended; a restart that cannot be started is reported with its number, and the program ends with an error.
+// ended; a restart that cannot be started is reported with its number, and the program ends with an error. A folder
+// in the settings file's place is named, and the program ends without registering anything.
 TEST(Startup, TheProgramsEntryPoint) {
     const std::string registered = "[Regist]\nDLL=True\n[Setup]\nStatusBar=False\n[ServerTel]\nTel=010-1\n"
                                    "[ServerINFO]\nServerIP=http://127.0.0.1:9/\nDynasetIP=0\n";
@@ -87,11 +88,15 @@ TEST(Startup, TheProgramsEntryPoint) {
     const struct { std::string settings, restart, printed; } rows[] = {
         {registered, "starts", "main window Lumaro(前台) shown, status bar off, Tel 010-1\nexit 0\n"},
         {"", "starts", firstRun + "exit 0\n"},
-        {"[Regist]\nDLL=true\n", "fails", firstRun + "say Lumaro: 实时错误 '53':||文件未找到：{dir}/Lumaro (warning)\nexit 1\n"}};
+        {"[Regist]\nDLL=true\n", "fails", firstRun + "say Lumaro: 实时错误 '53':||文件未找到：{dir}/Lumaro (warning)\nexit 1\n"},
+        {"a folder", "starts", "say Lumaro: 实时错误 '75':||设置文件“{dir}/ini/Lumaro.lic”是一个文件夹，不是设置文件。"
+                               "请删除或改名这个文件夹后再启动本程序。 (warning)\nexit 1\n"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.settings + row.restart);
         test::TempDir dir;
-        test::WriteBytes(dir.path() / "ini" / "Lumaro.lic", row.settings);
+        const bool folder = row.settings == "a folder";
+        if (folder) fs::create_directories(dir.path() / "ini" / "Lumaro.lic");
+        else test::WriteBytes(dir.path() / "ini" / "Lumaro.lic", row.settings);
         test::WriteBytes(dir.path() / "Dll" / "Grid.ocx", "MZ");
         test::WriteBytes(dir.path() / "bin" / "regsvr32", "#!/bin/sh\n");
         fs::permissions(dir.path() / "bin" / "regsvr32", fs::perms::owner_all);
@@ -99,7 +104,8 @@ TEST(Startup, TheProgramsEntryPoint) {
         std::string printed = outcome.out;
         for (size_t at; (at = printed.find(dir.path().string())) != std::string::npos;) printed.replace(at, dir.path().string().size(), "{dir}");
         EXPECT_EQ(printed, row.printed) << outcome.err;
-        EXPECT_NE(test::ReadBytes(dir.path() / "ini" / "Lumaro.lic").find("DLL=True"), std::string::npos);
+        EXPECT_TRUE(folder ? fs::is_directory(dir.path() / "ini" / "Lumaro.lic")
+                           : test::ReadBytes(dir.path() / "ini" / "Lumaro.lic").find("DLL=True") != std::string::npos);
     }
 }
 

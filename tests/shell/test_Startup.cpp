@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "config/Failure.h"
 #include "config/mdlINI.h"
 #include "core/Environment.h"
 #include "core/TempDir.h"
@@ -120,6 +121,30 @@ TEST_F(Startup, AFlagThatCannotBeStoredDoesNotRestart) {
         EXPECT_EQ(log, FirstRun({}, readOnlyFile ? "true" : ""));
         EXPECT_EQ(fs::is_regular_file(PathOf(Ini())) ? ReadBytes(PathOf(Ini())) : "no file", readOnlyFile ? content : "no file");
     }
+}
+
+// A folder where the settings file belongs (or a file that cannot be read) would read as a first run every time and
+// register, restart and say so again: instead start-up ends with a failure that names it, registering nothing.
+TEST_F(Startup, ASettingsFileThatCannotBeReadIsNamed) {
+    WriteBytes(Dll("Grid.ocx"), "MZ");
+    fs::create_directories(PathOf(Ini()));
+    long number = 0;
+    std::string said;
+    try {
+        Run();
+    } catch (const Fault& fault) {
+        number = fault.failure().Number;
+        said = fault.failure().Description;
+    }
+    EXPECT_EQ(number, 75);
+    EXPECT_EQ(said, "设置文件“" + Ini() + "”是一个文件夹，不是设置文件。请删除或改名这个文件夹后再启动本程序。");
+    EXPECT_EQ(log, Log{});
+    EXPECT_TRUE(fs::is_directory(PathOf(Ini())));
+    // A readable file, or none yet, is no problem.
+    EXPECT_EQ(SettingsFileProblem(Ini("Missing")), "");
+    fs::remove(PathOf(Ini()));
+    WriteBytes(Ini(), "[Regist]\r\nDLL=True\r\n");
+    EXPECT_EQ(SettingsFileProblem(Ini()), "");
 }
 
 // Ordinary files whose last four characters are .DLL or .OCX in any case, in listing order, each passed whole

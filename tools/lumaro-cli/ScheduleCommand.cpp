@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Commands.h"
-#include "config/Numbers.h"
 #include "mortgage/Schedule.h"
+#include "mortgage/ScheduleBoxes.h"
 
 namespace lumaro::cli {
 
@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* ScheduleUsage =
     "usage: lumaro-cli schedule AMOUNT RATE PERIODS [--unit 月|年] [--method 等额法|递减法] [--csv]\n"
-    "  AMOUNT, RATE (monthly, in percent) and PERIODS are read as the calculator reads its boxes;\n"
+    "  AMOUNT, RATE (monthly, in percent) and PERIODS are read as the calculator reads its boxes\n"
+    "  (120万, 0.6%, 30年 or 360月; a unit in PERIODS replaces --unit);\n"
     "  --unit and --method also take the list positions 0, 1 and -1 (none); defaults 月 and 等额法.\n";
 
 // A list position given by its item text or its index; nothing for anything else.
@@ -121,16 +122,16 @@ int RunScheduleCommand(const std::vector<std::string>& args, std::ostream& out, 
         (name == "--unit" ? unit : method) = *position;
     }
     if (inputs.size() != 3) return UsageError(err, "AMOUNT, RATE and PERIODS are needed");
-    // Taken as the calculator's boxes take them: "1,200,000" is a million, "30年" no number at all.
+    // Taken as the calculator's boxes take them: "120万" is 1200000, "30年" thirty years, "abc" nothing at all.
+    const ScheduleEntry entry = ReadScheduleBoxes(inputs[0], inputs[1], inputs[2], unit, method);
     const char* const names[] = {"AMOUNT", "RATE", "PERIODS"};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const auto typed = TypedNumber(inputs[i]);
-        if (!typed) return UsageError(err, std::string(names[i]) + " \"" + inputs[i] + "\" is not a number");
-        inputs[i] = *typed;
+        if (!entry.boxes[i].accepted)
+            return UsageError(err, std::string(names[i]) + " \"" + inputs[i] + "\" is refused: " + entry.boxes[i].refusal);
     }
 
     MemoryScheduleTable table;
-    ComputeSchedule(ReadScheduleInputs(inputs[0], inputs[1], inputs[2], unit, method), table);
+    ComputeSchedule(entry.inputs, table);
     if (csv) {
         out << ScheduleCsv(table);
     } else {

@@ -8,6 +8,7 @@
 #include "shell/browser/BrowserProfile.h"
 #include "shell/browser/BrowserPrompts.h"
 #include "shell/browser/BrowserWindow.h"
+#include "shell/browser/PageMessageBox.h"
 #include "shell/LocalPages.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CompatLayer.h"
@@ -18,7 +19,6 @@ namespace {
 
 const QString kOwnScheme = QStringLiteral("lumaro");
 const QString kReloadAction = QStringLiteral("reload");
-const QString kPageMessageTitle = QStringLiteral("来自网页的消息");
 
 QString CrashPageHtml(const QUrl& crashedUrl, QWebEnginePage::RenderProcessTerminationStatus status) {
     const QString cause = status == QWebEnginePage::KilledTerminationStatus ? QStringLiteral("被系统终止")
@@ -62,6 +62,7 @@ BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent) : QWebEngi
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this, &BrowserPage::OnProxyAuthenticationRequired);
     connect(this, &QWebEnginePage::certificateError, this, &BrowserPage::OnCertificateError);
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &BrowserPage::OnRenderProcessTerminated);
+    connect(this, &QWebEnginePage::loadFinished, this, [this] { logins_.LoadFinished(); });
     connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         if (url.scheme() != QStringLiteral("data")) crashPage_ = false;
     });
@@ -119,34 +120,24 @@ QWebEnginePage* BrowserPage::createWindow(WebWindowType type) {
     return window->browser()->page();
 }
 
-void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg) {
-    ui::MsgBox(DialogParent(), msg, kPageMessageTitle, ui::MsgIcon::Information);
-}
+void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg) { pagebox::Alert(DialogParent(), msg); }
 
-bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& msg) {
-    return prompts::AskYesNo(DialogParent(), msg, kPageMessageTitle, true);
-}
+bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& msg) { return pagebox::Confirm(DialogParent(), msg); }
 
 bool BrowserPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString& defaultValue, QString* result) {
-    const std::optional<QString> answer = prompts::AskText(DialogParent(), msg, defaultValue, kPageMessageTitle);
+    const std::optional<QString> answer = pagebox::Prompt(DialogParent(), msg, defaultValue);
     if (answer && result) *result = *answer;
     return answer.has_value();
 }
 
 void BrowserPage::OnAuthenticationRequired(const QUrl& url, QAuthenticator* authenticator) {
-    const auto credentials = prompts::AskCredentials(DialogParent(), url, authenticator->realm());
-    if (!credentials) {
-        *authenticator = QAuthenticator();  // a null authenticator cancels the login
-        return;
-    }
-    authenticator->setUser(credentials->user);
-    authenticator->setPassword(credentials->password);
+    logins_.Answer(DialogParent(), url, authenticator);
 }
 
 void BrowserPage::OnProxyAuthenticationRequired(const QUrl&, QAuthenticator* authenticator, const QString& proxyHost) {
     QUrl proxy;
     proxy.setHost(proxyHost);
-    OnAuthenticationRequired(proxy, authenticator);
+    logins_.AnswerProxy(DialogParent(), proxy, authenticator);
 }
 
 void BrowserPage::OnCertificateError(const QWebEngineCertificateError& error) {

@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include "shell/browser/HttpLogins.h"
+
 class QAuthenticator;
 class QWebEngineCertificateError;
 
@@ -48,6 +50,7 @@ private:
     bool ShowingOwnContent() const;
     QWidget* DialogParent() const;
 
+    HttpLogins logins_;
     QString localHtml_;    // the last page of the program's own, to show again after a crash
     bool crashPage_ = false;
     QUrl crashedUrl_;

@@ -1,10 +1,9 @@
 #include "shell/browser/BrowserPrompts.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/SaveDialog.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro::prompts {
@@ -45,26 +45,33 @@ PrintDialog& PageSetupSeam() {
     return dialog;
 }
 
-// "用户名" / "密码" for a page or proxy that asks for them.
+// "用户名" / "密码" for a page or proxy that asks for them; 记住密码 keeps them in the desktop's keyring.
 class CredentialsDialog : public QDialog {
 public:
-    CredentialsDialog(QWidget* parent, const QUrl& url, const QString& realm) : QDialog(parent) {
+    CredentialsDialog(QWidget* parent, const LoginRequest& request) : QDialog(parent) {
         setWindowTitle(QStringLiteral("需要登录"));
         setWindowIcon(ui::AppIcon());
         auto* layout = new QVBoxLayout(this);
-        const QString host = url.host().isEmpty() ? url.toDisplayString() : url.host();
+        const QString host = request.url.host().isEmpty() ? request.url.toDisplayString() : request.url.host();
         auto* lblPrompt = new QLabel(QStringLiteral("服务器 %1 要求输入用户名和密码。").arg(host.toHtmlEscaped()), this);
         lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
         lblPrompt->setWordWrap(true);
         layout->addWidget(lblPrompt);
-        if (!realm.isEmpty()) {
-            auto* lblRealm = new QLabel(QStringLiteral("提示：%1").arg(realm.toHtmlEscaped()), this);
+        if (!request.realm.isEmpty()) {
+            auto* lblRealm = new QLabel(QStringLiteral("提示：%1").arg(request.realm.toHtmlEscaped()), this);
             lblRealm->setObjectName(QStringLiteral("lblRealm"));
             lblRealm->setWordWrap(true);
             layout->addWidget(lblRealm);
         }
+        if (request.lastRefused) {
+            auto* lblRefused = new QLabel(QStringLiteral("服务器拒绝了上次的登录：用户名或密码不正确，请重新输入。"), this);
+            lblRefused->setObjectName(QStringLiteral("lblRefused"));
+            lblRefused->setWordWrap(true);
+            lblRefused->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+            layout->addWidget(lblRefused);
+        }
         auto* form = new QFormLayout;
-        txtUser_ = new QLineEdit(this);
+        txtUser_ = new QLineEdit(request.user, this);
         txtUser_->setObjectName(QStringLiteral("txtUser"));
         txtPassword_ = new QLineEdit(this);
         txtPassword_->setObjectName(QStringLiteral("txtPassword"));
@@ -72,6 +79,13 @@ public:
         form->addRow(QStringLiteral("用户名："), txtUser_);
         form->addRow(QStringLiteral("密码："), txtPassword_);
         layout->addLayout(form);
+        chkRemember_ = new QCheckBox(QStringLiteral("记住密码(&R)"), this);
+        chkRemember_->setObjectName(QStringLiteral("chkRemember"));
+        chkRemember_->setChecked(request.remember && request.canRemember);
+        chkRemember_->setEnabled(request.canRemember);
+        if (!request.canRemember) chkRemember_->setToolTip(QStringLiteral("这台电脑的桌面没有可用的密钥环，无法记住密码。"));
+        chkRemember_->setVisible(request.offerRemember);
+        layout->addWidget(chkRemember_);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
         buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
@@ -79,13 +93,18 @@ public:
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
         setMinimumWidth(ui::TwipsX(5000));
+        // A known user name: the password is what is left to type.
+        (request.user.isEmpty() ? txtUser_ : txtPassword_)->setFocus();
     }
 
-    Credentials credentials() const { return {txtUser_->text(), txtPassword_->text()}; }
+    Credentials credentials() const {
+        return {txtUser_->text(), txtPassword_->text(), !chkRemember_->isHidden() && chkRemember_->isChecked()};
+    }
 
 private:
     QLineEdit* txtUser_;
     QLineEdit* txtPassword_;
+    QCheckBox* chkRemember_;
 };
 
 }  // namespace
@@ -99,14 +118,14 @@ void SetPageSetupDialog(PrintDialog dialog) { PageSetupSeam() = std::move(dialog
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath) {
     if (SaveChooserSeam()) return SaveChooserSeam()(parent, proposedPath);
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("保存文件"), proposedPath);
+    const QString path = ui::AskSavePath(parent, QStringLiteral("保存文件"), proposedPath);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
 
-std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm) {
-    if (CredentialsSeam()) return CredentialsSeam()(parent, url, realm);
-    CredentialsDialog dialog(parent, url, realm);
+std::optional<Credentials> AskCredentials(QWidget* parent, const LoginRequest& request) {
+    if (CredentialsSeam()) return CredentialsSeam()(parent, request);
+    CredentialsDialog dialog(parent, request);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.credentials();
 }
@@ -124,20 +143,6 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     ui::FitTitle(&box);
     box.exec();
     return box.clickedButton() == yes;
-}
-
-std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title) {
-    // A box like the page's alert() and confirm() ones: a fixed size, only a close box.
-    QInputDialog box(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    box.setWindowTitle(title);
-    box.setLabelText(question);
-    box.setTextValue(proposal);
-    box.setOkButtonText(QStringLiteral("确定"));
-    box.setCancelButtonText(QStringLiteral("取消"));
-    box.setFixedSize(box.sizeHint());
-    if (box.exec() != QDialog::Accepted) return std::nullopt;
-    return box.textValue();
 }
 
 bool ChoosePrinter(QWidget* parent, QPrinter& printer) {

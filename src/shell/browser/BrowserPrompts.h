@@ -10,7 +10,7 @@ class QWidget;
 
 // The questions the browser puts to the user: where to save a download, user
 // name and password for a protected page, whether to go on despite a bad
-// certificate, the print dialog, a page's prompt(). Most are replaceable
+// certificate, the print dialog. Most are replaceable
 // functions so that tests answer them without a window; an empty function
 // restores the real dialog.
 namespace lumaro::prompts {
@@ -22,10 +22,20 @@ using SavePathChooser = std::function<std::optional<QString>(QWidget* parent, co
 struct Credentials {
     QString user;
     QString password;
+    bool remember = false;  // 记住密码 ticked
 };
-// User name and password for `url`, or nullopt when the user cancels.
-using CredentialsProvider =
-    std::function<std::optional<Credentials>(QWidget* parent, const QUrl& url, const QString& realm)>;
+// What a log-in box is asked: where, with the server's realm, and how it was answered before.
+struct LoginRequest {
+    QUrl url;
+    QString realm;
+    bool lastRefused = false;   // the server refused the last answer: say so
+    QString user;               // proposed
+    bool offerRemember = true;  // 记住密码 offered (not for a proxy)
+    bool canRemember = true;    // a keyring is there to keep it in
+    bool remember = false;      // 记住密码 ticked at first
+};
+// User name and password, or nullopt when the user cancels.
+using CredentialsProvider = std::function<std::optional<Credentials>(QWidget* parent, const LoginRequest& request)>;
 
 // A yes/no question; `defaultYes` chooses the button Enter presses.
 using YesNoQuestion =
@@ -44,11 +54,8 @@ void SetPreviewDialog(PrintDialog dialog);
 void SetPageSetupDialog(PrintDialog dialog);
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath);
-std::optional<Credentials> AskCredentials(QWidget* parent, const QUrl& url, const QString& realm);
+std::optional<Credentials> AskCredentials(QWidget* parent, const LoginRequest& request);
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes);
-// A line of text in answer to `question`, `proposal` given and selected (typing
-// replaces it); nullopt when the user cancels. 确定 and 取消, Enter and Esc.
-std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title);
 bool ChoosePrinter(QWidget* parent, QPrinter& printer);
 // `paint` draws the pages on the printer the preview gives it.
 bool PreviewPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);

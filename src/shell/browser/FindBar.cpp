@@ -11,6 +11,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include "shell/browser/PageRoom.h"
+
 namespace lumaro {
 namespace {
 
@@ -47,6 +49,7 @@ FindBar::FindBar(QWebEngineView* browser)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 4, 4);
     layout->setSpacing(2);
+    layout->addStretch(1);
     layout->addWidget(txtFind_);
     layout->addWidget(lblMatches_);
     layout->addWidget(cmdPrevious);
@@ -80,6 +83,7 @@ void FindBar::Open() {
 
 void FindBar::Close() {
     hide();
+    ReservePageRoom(this, 0);
     lblMatches_->clear();
     browser_->page()->findText(QString());  // clears the marks; the match found last stays selected
     browser_->setFocus(Qt::OtherFocusReason);
@@ -114,7 +118,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     } else if (watched == browser_) {
-        if (event->type() == QEvent::Resize) FollowBrowser();
+        if (event->type() == QEvent::Resize && isVisible()) FollowBrowser();
         // The browser adds its page surface as a child after us: stay on top of it.
         if (event->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(event)->child() != this && isVisible())
             raise();
@@ -122,10 +126,12 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-// Along the top edge, at the right, as browsers place their find bars.
+// A strip along the top edge, its box at the right as browsers place it; the page moves down for it, so the
+// buttons at the top of old pages (打印预览, 打印) stay in reach.
 void FindBar::FollowBrowser() {
-    adjustSize();
-    move(browser_->width() - width() - 16, 0);
+    const int height = sizeHint().height();
+    setGeometry(0, y(), browser_->width(), height);
+    ReservePageRoom(this, height);
 }
 
 }  // namespace lumaro

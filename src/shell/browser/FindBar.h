@@ -9,7 +9,8 @@ class QWebEngineView;
 
 namespace lumaro {
 
-// A browser's find bar. Ctrl+F opens it over the top right corner of the page;
+// A browser's find bar. Ctrl+F opens it along the top of the view, the page
+// moving down for it, its box at the right;
 // it finds as one types and shows which match of how many is marked. Enter (or
 // 下一个) goes to the next match, Shift+Enter (or 上一个) to the previous one; Esc
 // (or 关闭) closes it, clears the marks but the last match, which stays selected,

@@ -24,12 +24,9 @@ Fault NothingThere() { return Fault(-2147467259, "未指定的错误"); }
 
 QString BadAddressPage(const QString& address) {
     const QString body =
-        QStringLiteral("<h1>无法打开网址</h1><p>网址不完整或格式不正确：</p><p><code id=\"address\">%1</code></p>"
-                       "<p>请检查服务器设置（菜单“服务器”中的“配置”），然后重新连接。</p>"
-                       "<a class=\"cmd\" href=\"lumaro:mSetup\">配置</a>"
-                       "<a class=\"cmd\" href=\"lumaro:mConnect\">连接</a>")
+        QStringLiteral("<h1>无法打开网址</h1><p>网址不完整或格式不正确：</p><p><code id=\"address\">%1</code></p>")
             .arg(address.toHtmlEscaped());
-    return ui::Q(LocalPage("无法打开网址", ui::S(body)));
+    return ui::Q(LocalPage("无法打开网址", ui::S(body) + SettingsCommands("服务器设置")));
 }
 
 }  // namespace

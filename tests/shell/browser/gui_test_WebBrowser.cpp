@@ -11,6 +11,10 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTimer>
 #include <QWheelEvent>
@@ -27,6 +31,7 @@
 #include "shell/browser/BrowserWindow.h"
 #include "shell/browser/LoadProgressLine.h"
 #include "shell/browser/WebBrowser.h"
+#include "shell/browser/compat/NoticeBar.h"
 
 namespace lumaro {
 namespace {
@@ -111,6 +116,7 @@ TEST_F(WebBrowserTest, AddressesOpenAsInAnAddressBar) {
                                QString("http://exa mple/House/"), QString("java\tscript:alert(1)//House/")}) {
         ASSERT_TRUE(Load(*view, bad)) << bad.toStdString();
         EXPECT_TRUE(Shown().contains("无法打开网址") && Shown().contains(bad.left(4))) << Shown().toStdString();
+        EXPECT_TRUE(Shown().contains("（工具栏的“配置”，即菜单“服务器”中的“配置服务器”），然后重新连接。"));
         EXPECT_EQ(view->url().scheme(), "data");
     }
     EXPECT_EQ(server.CountRequests("/House/"), 1);
@@ -176,8 +182,8 @@ TEST_F(WebBrowserTest, DownloadsAreSavedWhereTheUserChooses) {
 TEST_F(WebBrowserTest, LoginsAndUntrustedCertificatesAskFirst) {
     server.Route("/secret", [] { auto r = Html("<p>内部资料 7731</p>"); r.basicAuth = "agent:秘密"; return r; }());
     QStringList asked;
-    prompts::SetCredentialsProvider([&](QWidget*, const QUrl& url, const QString& realm) {
-        asked << url.host() + ' ' + realm;
+    prompts::SetCredentialsProvider([&](QWidget*, const prompts::LoginRequest& request) {
+        asked << request.url.host() + ' ' + request.realm;
         return std::optional(prompts::Credentials{"agent", "秘密"});
     });
     EXPECT_TRUE(Load(*view, server.Url("/secret")));
@@ -307,6 +313,100 @@ TEST_F(WebBrowserTest, FindBarAndZoom) {
         }
         EXPECT_TRUE(WaitUntil([&] { return std::abs(view->zoomFactor() - factor) < 0.001; }))
             << step.toStdString() << ": " << view->zoomFactor();
+    }
+}
+
+// A page's alert() and confirm() answer with 确定 and 取消 as the old control's boxes did (pages say "点击确定"); Enter
+// is 确定, Esc 取消. A confirm() listing 79 houses fits the screen: its text scrolls inside the box, the buttons in view.
+TEST_F(WebBrowserTest, PageBoxesFitTheScreenAndAnswerWithTheOldButtons) {
+    server.Route("/list", Html("<p>房源列表</p>"));
+    ASSERT_TRUE(Load(*view, server.Url("/list")));
+    QStringList houses;
+    for (int i = 1; i <= 79; ++i) houses << QStringLiteral("%1. 朝阳区建国路 %1 号 3 室 2 厅，120 平方米").arg(i);
+    Js("window.list = `" + houses.join('\n') + QStringLiteral("\n\n确定要删除以上房源吗？`"));
+    // Each row: the page's call, how it is answered (a button clicked, or a key), its result, the buttons shown.
+    const struct { QString call, answer, result, buttons; } rows[] = {
+        {"confirm(window.list)", "click:cmdCancel", "false", "确定 取消"},
+        {"confirm('删除房源请点击确定。')", "Return", "true", "确定 取消"},
+        {"confirm('删除房源请点击确定。')", "Esc", "false", "确定 取消"},
+        {"alert(window.list)", "Return", "undefined", "确定"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.call.left(30).toStdString() + " " + row.answer.toStdString());
+        QString title, buttons, shown;
+        QStringList off;  // what lies out of sight
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || !box->findChild<QPushButton*>("cmdOK")) return;
+            answerer.stop();
+            title = box->windowTitle();
+            const QRect screen = box->screen()->availableGeometry();
+            if (!screen.contains(box->frameGeometry())) off << "the box";
+            QStringList texts;
+            for (QPushButton* button : box->findChildren<QPushButton*>()) {
+                texts << button->text();
+                if (!button->isVisible() || !screen.contains(QRect(button->mapToGlobal(QPoint()), button->size())))
+                    off << button->text();
+            }
+            buttons = texts.join(' ');
+            shown = box->findChild<QLabel*>("lblText")->text();
+            const auto* scroll = box->findChild<QScrollArea*>("scrText");
+            if (shown.size() > 200 && scroll->verticalScrollBar()->maximum() == 0) off << "the text does not scroll";
+            if (row.answer.startsWith("click:")) test::Click(box->findChild<QPushButton*>(row.answer.mid(6)));
+            else test::PressKeys(box->windowHandle(), row.answer);
+        });
+        answerer.start(20);
+        EXPECT_EQ(Js("String(" + row.call + ")").toString(), row.result);
+        EXPECT_EQ(title, "来自网页的消息");
+        EXPECT_EQ(buttons, row.buttons);
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("确定要删除以上房源吗？")) || shown.contains("点击确定")) << shown.toStdString();
+        EXPECT_EQ(off.join(", "), "") << "out of sight on the screen";
+    }
+}
+
+// The find bar does not cover the page: the page moves down while it is open (below the notice over an old page,
+// when there is one), so the 打印预览 and 打印 buttons at the top of old pages can still be clicked.
+TEST_F(WebBrowserTest, TheFindBarMovesThePageDown) {
+    server.Route("/old", Html("<body style='margin:0'><div style='position:absolute;top:0;right:0'>"
+                              "<button id=preview onclick=\"window.clicked='打印预览'\">打印预览</button>"
+                              "<button id=print onclick=\"window.clicked='打印'\">打印</button></div>"
+                              "<p style='margin-top:40px'>Lumaro</p></body>"));
+    ASSERT_TRUE(Load(*view, server.Url("/old")));
+    host.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &host; }));
+    WaitUntilThePageTakesClicks();
+    view->setFocus();
+    const auto clickButton = [&](const char* id) {
+        Js("window.clicked = ''");
+        const QVariantList box = Js(QStringLiteral("(r => [r.left, r.top, r.width, r.height])("
+                                                   "document.getElementById('%1').getBoundingClientRect())").arg(id)).toList();
+        EXPECT_EQ(box.size(), 4);
+        if (box.size() != 4) return QString();
+        const QPoint middle(int(box[0].toDouble() + box[2].toDouble() / 2), int(box[1].toDouble() + box[3].toDouble() / 2));
+        test::Click(view->focusProxy(), middle);
+        WaitUntil([&] { return !Js("window.clicked").toString().isEmpty(); }, 5000);
+        return Js("window.clicked").toString();
+    };
+    for (const bool notice : {false, true}) {
+        SCOPED_TRACE(notice ? "under the notice" : "alone");
+        if (notice) NoticeBar::For(view)->Add("VBScript");
+        test::PressKeys(host.windowHandle(), "Ctrl+F");
+        QWidget* bar = view->findChild<QWidget*>("findBar");
+        ASSERT_TRUE(WaitUntil([&] { return bar->isVisible(); }));
+        int top = bar->geometry().bottom() + 1;
+        if (notice) {
+            const QWidget* noticeBar = NoticeBar::For(view);
+            EXPECT_FALSE(noticeBar->geometry().intersects(bar->geometry()));
+            top = std::max(top, noticeBar->geometry().bottom() + 1);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return view->focusProxy()->y() >= top; })) << view->focusProxy()->y() << " < " << top;
+        EXPECT_EQ(clickButton("print"), "打印");
+        EXPECT_EQ(clickButton("preview"), "打印预览");
+        test::PressKeys(host.windowHandle(), "Ctrl+F");
+        test::PressKeys(host.windowHandle(), "Esc");
+        EXPECT_TRUE(WaitUntil([&] { return !bar->isVisible(); }));
+        const int left = notice ? NoticeBar::For(view)->height() : 0;
+        EXPECT_TRUE(WaitUntil([&] { return view->focusProxy()->y() == left; })) << "the room goes back";
     }
 }
 

@@ -66,6 +66,13 @@ void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
     qt_handleMouseEvent(window, local, global, Qt::NoButton, button, QEvent::MouseButtonRelease, Qt::NoModifier, 0);
 }
 
+void MoveMouse(QWidget* widget, QPoint at) {
+    QWindow* window = widget->window()->windowHandle();
+    const QPointF local = widget->mapTo(widget->window(), at);
+    qt_handleMouseEvent(window, local, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, QEvent::MouseMove,
+                        Qt::NoModifier, 0);
+}
+
 Entry EntryNamed(const std::string& name) {
     if (name == "typed") return Entry::Typed;
     if (name == "pasted") return Entry::Pasted;

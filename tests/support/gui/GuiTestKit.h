@@ -63,6 +63,8 @@ void Type(QWindow* window, const QString& text);
 // A click of `button` at `at` in `widget` (its middle by default), through the window system.
 void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 inline void Click(QWidget* widget) { Click(widget, widget->rect().center()); }
+// The mouse moved to `at` in `widget` without a button, through the window system: what hovering does.
+void MoveMouse(QWidget* widget, QPoint at);
 
 // How text reaches a box: typed key by key (each key carrying its character, as the system delivers the keys of
 // a full-width input mode), pasted with Ctrl+V from the clipboard, or committed by an input method at once.

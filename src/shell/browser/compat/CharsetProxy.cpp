@@ -2,6 +2,7 @@
 
 #include <QUrl>
 
+#include "shell/browser/compat/AnswerRewrite.h"
 #include "shell/browser/compat/proxy/EngineRouting.h"
 #include "shell/browser/compat/proxy/ProxyListener.h"
 
@@ -27,6 +28,7 @@ void CharsetProxy::Start(const QString& serverHost) {
     if (flags.contains("--proxy-server") || flags.contains("--no-proxy-server") || flags.contains("--proxy-pac-url"))
         return;
     proxy::ReadHostRules(flags);
+    if (AnswerRewrite::Enabled()) proxy::AddTransform(AnswerRewrite::Transform());  // JScript's syntax
     s.port = proxy::listener::Start();
     if (!s.port) return;
     s.route = proxy::RouteFor(proxy::Origins(), serverHost);

@@ -22,7 +22,10 @@
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
-static void InitCompatResources() { Q_INIT_RESOURCE(compat); }
+static void InitCompatResources() {
+    Q_INIT_RESOURCE(compat);
+    Q_INIT_RESOURCE(fonts);
+}
 
 namespace lumaro {
 namespace {
@@ -43,7 +46,7 @@ struct LayerState {
     QString serverOrigin;
     QStringList extraOrigins;
     QStringList origins;  // the extra origins and the server's
-    QString scriptSource;  // bridge + legacy, read once
+    QString scriptSource;
     QHash<int, PageState> pages;
     int nextPageId = 1;
     QStringList told;  // what the user was told about the proxy, once each
@@ -57,14 +60,25 @@ LayerState& State() {
 // Asked of every request the browser makes: worked out once, when they change.
 const QStringList& Origins() { return State().origins; }
 
+// The old control's ways, one concern a file, in one scope of their own.
+constexpr const char* kLegacyParts[] = {"base",     "events",     "collections", "document", "styles",
+                                        "selection", "clipboard", "popup",      "frames",      "whitespace",
+                                        "layout",   "xml",        "islands",    "printing",    "markup",
+                                        "start"};
+
+QString Resource(const QString& name) {
+    QFile file(QStringLiteral(":/compat/js/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) + u'\n' : QString();
+}
+
+// bridge + the old control's ways, read once.
 const QString& ScriptSource() {
     LayerState& s = State();
     if (s.scriptSource.isEmpty()) {
         InitCompatResources();
-        for (const char* name : {":/compat/js/bridge.js", ":/compat/js/legacy.js"}) {
-            QFile file(QString::fromLatin1(name));
-            if (file.open(QIODevice::ReadOnly)) s.scriptSource += QString::fromUtf8(file.readAll()) + u'\n';
-        }
+        s.scriptSource = Resource(QStringLiteral("bridge.js")) + QStringLiteral("(function () {\n'use strict';\n");
+        for (const char* part : kLegacyParts) s.scriptSource += Resource(QStringLiteral("legacy/%1.js").arg(QLatin1String(part)));
+        s.scriptSource += QStringLiteral("})();\n");
     }
     return s.scriptSource;
 }
@@ -103,8 +117,8 @@ QWebEngineScript PageScript(int pageId, const PageState& state) {
     script.setRunsOnSubFrames(true);
     const QString configJson = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
     script.setSourceCode(header +
-                         QStringLiteral("(function (LUMARO) {\n"
-                                        "if (LUMARO.origins.indexOf(location.origin) < 0) return;\n") +
+                         QStringLiteral("(function LumaroLayer(LUMARO) {\n"
+                                        "if (LUMARO.origins.indexOf(window.origin) < 0) return;\n") +
                          ScriptSource() + QStringLiteral("\n})(%1);\n").arg(configJson));
     return script;
 }
@@ -129,13 +143,16 @@ void OriginsChanged() {
 
 // The user agent servers of the agency sniff for: only their own requests
 // carry it. The program's scheme is for the layer's script alone, which calls
-// it by XMLHttpRequest: an image, a frame or a redirect never reaches it.
+// it by XMLHttpRequest (and for the fonts its documents load): an image, a
+// frame or a redirect never reaches it.
 class RequestGuard : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (info.requestUrl().scheme() == QLatin1String(ProgramCalls::kScheme)) {
-            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr) info.block(true);
+            const bool font = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeFontResource &&
+                              info.requestUrl().path().startsWith(QLatin1String("/font/"));
+            if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeXhr && !font) info.block(true);
             return;
         }
         if (CompatLayer::AppliesTo(info.requestUrl())) info.setHttpHeader("User-Agent", kIeAgent);

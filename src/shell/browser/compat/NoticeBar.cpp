@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QWebEngineView>
 
+#include "shell/browser/PageRoom.h"
+
 namespace lumaro {
 
 NoticeBar* NoticeBar::For(QWidget* view) {
@@ -62,12 +64,7 @@ void NoticeBar::FollowView() {
     Reserve(height);
 }
 
-void NoticeBar::Reserve(int height) {
-    QWidget* view = parentWidget();
-    view->setContentsMargins(0, height, 0, 0);
-    // The page's surface does not follow the margins back by itself.
-    if (QWidget* page = view->focusProxy()) page->setGeometry(view->contentsRect());
-}
+void NoticeBar::Reserve(int height) { ReservePageRoom(this, height); }
 
 bool NoticeBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parentWidget() && event->type() == QEvent::Resize && !isHidden()) FollowView();

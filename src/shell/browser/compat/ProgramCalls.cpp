@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QPointer>
 #include <QStringDecoder>
 #include <QTimer>
@@ -73,8 +74,15 @@ void Print(BrowserPage* page, const QString& kind) {
 void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
     const QUrlQuery query(job->requestUrl());
     const auto value = [&](const char* key) { return query.queryItemValue(QString::fromLatin1(key), QUrl::FullyDecoded); };
-    // Only the layer's own script, in a document of the layer's origins.
     const QString origin = origins::Of(job->initiator());
+    // The symbol fonts' stand-ins, for the style sheets of the layer's documents.
+    if (job->requestUrl().path().startsWith(QLatin1String("/font/"))) {
+        QFile* font = new QFile(QStringLiteral(":/compat/fonts/%1.ttf").arg(job->requestUrl().path().mid(6)), job);
+        if (!CompatLayer::AppliesToOrigin(origin) || !font->open(QIODevice::ReadOnly))
+            return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return job->reply("font/ttf", font);
+    }
+    // Every other call: only the layer's own script, in a document of the layer's origins.
     BrowserPage* page = CompatLayer::CallingPage(value("page").toInt(), value("token"));
     if (!CompatLayer::AppliesToOrigin(origin) || !page) return job->fail(QWebEngineUrlRequestJob::RequestDenied);
 

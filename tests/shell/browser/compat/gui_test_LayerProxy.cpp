@@ -452,8 +452,11 @@ TEST_F(LayerProxyTest, ZPagesLoadWhenTheProxyIsGone) {
         SCOPED_TRACE(load);
         EXPECT_TRUE(test::OpenPage(*view, QUrl(On(agency, QStringLiteral("/House/list.asp"))), false));
         EXPECT_EQ(Js(*view, QStringLiteral("document.body.innerText.length")).toInt(), 4);
-        if (load == 0) EXPECT_TRUE(WaitUntil([&] { return NoticeBar::For(view.get())->isVisible(); }));
-        else EXPECT_FALSE(NoticeBar::For(view.get())->isVisible());  // once
+        if (load == 0) {
+            EXPECT_TRUE(WaitUntil([&] { return NoticeBar::For(view.get())->isVisible(); }));
+        } else {
+            EXPECT_FALSE(NoticeBar::For(view.get())->isVisible());  // once
+        }
     }
 }
 

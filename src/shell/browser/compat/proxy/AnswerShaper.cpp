@@ -20,7 +20,7 @@ void AnswerShaper::Begin(const Exchange& exchange, Head answer, bool hasBody, bo
     const bool page = exchange.layer && IsPage(type);
     label_ = page && hasBody;
     keep_ = page && hasBody && head_.status == 200;
-    if (exchange.layer && hasBody && head_.status == 200) transform_ = TransformFor(exchange.url, type);
+    if (exchange.layer && hasBody) transform_ = TransformFor(exchange.url, head_);
     hold_ = transform_ ? transform_->limit : label_ ? kPrescanBytes : 0;
     if (!hold_) SendHead();
 }
@@ -46,8 +46,11 @@ void AnswerShaper::End() {
     ended_ = true;
     if (!headSent_) {
         if (transform_) {
-            if (auto changed = transform_->apply(exchange_.url, head_.Field("Content-Type"), held_)) held_ = *changed;
-            lengthKnown_ = false;  // the head gets the new length
+            // The charset the browser will read it in, where the answer or the page names it.
+            QByteArray type = head_.Field("Content-Type");
+            const QByteArray declared = IsPage(type) ? DeclaredEncoding(held_) : QByteArray();
+            if (CharsetOf(type).isEmpty() && !declared.isEmpty()) type += "; charset=" + declared;
+            if (auto changed = transform_->apply(exchange_.url, type, held_)) held_ = *changed;
         }
         SendHead();
     }

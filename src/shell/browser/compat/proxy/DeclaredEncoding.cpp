@@ -66,7 +66,7 @@ QByteArray CharsetIn(QByteArrayView content) {
     return {};
 }
 
-bool MetaDeclares(QByteArrayView text, qsizetype& at) {
+QByteArray MetaDeclares(QByteArrayView text, qsizetype& at) {
     QByteArray name, value, charset;
     bool gotPragma = false, needPragma = false;
     QList<QByteArray> seen;
@@ -83,24 +83,29 @@ bool MetaDeclares(QByteArrayView text, qsizetype& at) {
             needPragma = false;
         }
     }
-    return !charset.isEmpty() && (!needPragma || gotPragma);
+    return !needPragma || gotPragma ? charset : QByteArray();
 }
 
 }  // namespace
 
-bool PageDeclaresEncoding(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE")) return true;
+QByteArray CharsetOf(const QByteArray& contentType) { return CharsetIn(contentType); }
+
+QByteArray DeclaredEncoding(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return "utf-8";
+    if (bytes.startsWith("\xFE\xFF")) return "utf-16be";
+    if (bytes.startsWith("\xFF\xFE")) return "utf-16le";
     const QByteArrayView text = bytes.first(std::min(bytes.size(), kPrescanBytes));
     qsizetype at = 0;
     while (at < text.size()) {
         if (text.sliced(at).startsWith("<!--")) {
             const qsizetype end = text.toByteArray().indexOf("-->", at + 2);
-            if (end < 0) return false;
+            if (end < 0) return {};
             at = end + 3;
         } else if (StartsWithNoCase(text, at, "<meta") && at + 5 < text.size() &&
                    (Space(text[at + 5]) || text[at + 5] == '/')) {
             at += 5;
-            if (MetaDeclares(text, at)) return true;
+            const QByteArray charset = MetaDeclares(text, at);
+            if (!charset.isEmpty()) return charset;
         } else if (text[at] == '<' && at + 1 < text.size() &&
                    (Letter(text[at + 1]) || (text[at + 1] == '/' && at + 2 < text.size() && Letter(text[at + 2])))) {
             // Another tag: its name, then its attributes, which may hide a '>'.
@@ -117,7 +122,7 @@ bool PageDeclaresEncoding(QByteArrayView bytes) {
             ++at;
         }
     }
-    return false;
+    return {};
 }
 
 bool IsPage(const QByteArray& contentType) {
@@ -125,7 +130,7 @@ bool IsPage(const QByteArray& contentType) {
 }
 
 QByteArray LabelPage(const QByteArray& contentType, QByteArrayView firstBytes) {
-    if (!IsPage(contentType) || !CharsetIn(contentType).isEmpty() || PageDeclaresEncoding(firstBytes))
+    if (!IsPage(contentType) || !CharsetIn(contentType).isEmpty() || !DeclaredEncoding(firstBytes).isEmpty())
         return contentType;
     return contentType.trimmed() + "; charset=GBK";
 }

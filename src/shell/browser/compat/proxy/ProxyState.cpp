@@ -91,10 +91,10 @@ void AddTransform(WholeAnswerTransform transform) {
     State().transforms.append(std::move(transform));
 }
 
-std::optional<WholeAnswerTransform> TransformFor(const QString& url, const QByteArray& contentType) {
+std::optional<WholeAnswerTransform> TransformFor(const QString& url, const Head& answer) {
     QMutexLocker lock(&State().mutex);
     for (const WholeAnswerTransform& transform : State().transforms)
-        if (transform.wants && transform.wants(url, contentType)) return transform;
+        if (transform.wants && transform.wants(url, answer)) return transform;
     return std::nullopt;
 }
 
