@@ -10,6 +10,7 @@ namespace lumaro {
 namespace {
 
 struct Started {
+    std::optional<QByteArray> flags;  // the engine's switches as they were before
     quint16 port = 0;
     proxy::Route route = proxy::Route::AllPlainHttp;
 };
@@ -32,8 +33,16 @@ void CharsetProxy::Start(const QString& serverHost) {
     s.port = proxy::listener::Start();
     if (!s.port) return;
     s.route = proxy::RouteFor(proxy::Origins(), serverHost);
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) s.flags = flags;
     flags += proxy::EngineFlags(s.route, s.port);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+void CharsetProxy::EngineStarted() {
+    const Started& s = State();
+    if (!s.port) return;
+    if (s.flags) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", *s.flags);
+    else qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
 }
 
 void CharsetProxy::SetOrigins(const QStringList& origins) { proxy::SetOrigins(origins); }

@@ -25,6 +25,10 @@ public:
     // looks it up; "" when none is configured); a proxy the user gave the
     // engine is kept.
     static void Start(const QString& serverHost);
+    // The engine has read its switches: the environment gets back what it had,
+    // so programs this one starts (itself again, at the first run) do not take
+    // this run's proxy for theirs.
+    static void EngineStarted();
     // The origins ("http://host[:port]", as origins::Of writes them) whose answers it labels.
     static void SetOrigins(const QStringList& origins);
     static quint16 Port();  // 0 when not started

@@ -240,6 +240,7 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QString& a
 }
 
 void CompatLayer::InstallInProfile(QWebEngineProfile* profile) {
+    CharsetProxy::EngineStarted();
     profile->setUrlRequestInterceptor(new RequestGuard(profile));
     profile->installUrlSchemeHandler(ProgramCalls::kScheme, new ProgramCalls(profile));
 }
