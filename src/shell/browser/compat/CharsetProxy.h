@@ -51,7 +51,7 @@ public:
     // nothing when they do: the proxy stopped, or the origin came after the
     // engine took its route and is reached directly until the next start.
     static std::optional<QString> Missing(const QString& origin);
-    // Stops taking connections, as when its port is lost (tests).
+    // Stops, as when its port and connections are lost (tests).
     static void StopListening();
 };
 

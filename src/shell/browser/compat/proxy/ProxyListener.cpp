@@ -84,6 +84,8 @@ void Stop() {
     s.listening = false;
     QMetaObject::invokeMethod(s.server, [server = s.server.data()] {
         server->close();
+        for (ProxyExchange* exchange : server->findChildren<ProxyExchange*>(QString(), Qt::FindDirectChildrenOnly))
+            exchange->End();
         UpstreamPool::Here().Clear();
     }, Qt::BlockingQueuedConnection);
 }

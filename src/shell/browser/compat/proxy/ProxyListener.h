@@ -15,7 +15,7 @@ namespace listener {
 
 quint16 Start();  // the port, 0 when it cannot listen
 bool Listening();
-void Stop();      // stops taking connections; the thread stays until the program ends
+void Stop();      // closes its door and every connection; the thread stays until the program ends
 
 }  // namespace listener
 }  // namespace lumaro::proxy
