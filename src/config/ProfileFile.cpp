@@ -189,4 +189,17 @@ std::string WriteValue(std::string_view content, std::string_view section, std::
     return out;
 }
 
+bool HoldsValue(std::string_view content, std::string_view section, std::string_view key, Charset charset) {
+    key = TrimBlanks(key);
+    return !key.empty() && Locate(content, TrimBlanks(section), key, charset).value.has_value();
+}
+
+std::string RemoveValue(std::string_view content, std::string_view section, std::string_view key,
+                        Charset charset) {
+    key = TrimBlanks(key);
+    const Location at = key.empty() ? Location{} : Locate(content, TrimBlanks(section), key, charset);
+    if (!at.value) return std::string(content);  // a "key" line without "=" holds no value to remove
+    return std::string(content.substr(0, at.keyLine->begin)).append(content.substr(at.keyLine->next));
+}
+
 }  // namespace lumaro::profile

@@ -48,4 +48,14 @@ std::string ReadValue(std::string_view content, std::string_view section, std::s
 std::string WriteValue(std::string_view content, std::string_view section, std::string_view key,
                        std::string_view value, Charset charset = Charset::Gbk);
 
+// Whether `section` of `content` has the line ReadValue reads for `key`: a
+// key=value line, an empty value included ("key=" is there, "key" is not).
+bool HoldsValue(std::string_view content, std::string_view section, std::string_view key,
+                Charset charset = Charset::Gbk);
+
+// `content` without that line (as the profile functions delete a key); the
+// same text when there is none.
+std::string RemoveValue(std::string_view content, std::string_view section, std::string_view key,
+                        Charset charset = Charset::Gbk);
+
 }  // namespace lumaro::profile

@@ -6,6 +6,7 @@
 
 #include "config/ProfileFile.h"
 #include "config/ProfileText.h"
+#include "config/SettingsLayers.h"
 #include "platform/Platform.h"
 #include "platform/TextBytes.h"
 
@@ -89,22 +90,31 @@ profile::Encoding EncodingOfFile(const std::string& file) {
     return bytes ? profile::EncodingOf(*bytes) : profile::Encoding::Ansi;
 }
 
+
+// The value of the key in this one file; nothing when the file holds no line for it.
+std::optional<std::string> ValueInFile(const std::string& file, const std::string& section, const std::string& key) {
+    auto bytes = platform::ReadFileBytes(file);
+    if (!bytes) return std::nullopt;
+    const profile::ProfileText text = profile::DecodeText(std::move(*bytes));
+    // A name the file cannot hold cannot be in the file.
+    const auto storedSection = Stored(Trimmed(section), text.encoding);
+    const auto storedKey = Stored(Trimmed(key), text.encoding);
+    if (!storedSection || !storedKey) return std::nullopt;
+    if (!profile::HoldsValue(text.text, *storedSection, *storedKey, text.charset())) return std::nullopt;
+    if (text.encoding == profile::Encoding::Ansi) {
+        return platform::FromAnsi(profile::ReadValue(text.text, *storedSection, *storedKey));
+    }
+    return CutToValueLimit(profile::WellFormedUtf8(
+        profile::ReadValue(text.text, *storedSection, *storedKey, std::string::npos, text.charset())));
+}
+
 }  // namespace
 
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key) {
     try {
-        auto bytes = platform::ReadFileBytes(file);
-        if (!bytes) return {};
-        const profile::ProfileText text = profile::DecodeText(std::move(*bytes));
-        // A name the file cannot hold cannot be in the file.
-        const auto storedSection = Stored(Trimmed(section), text.encoding);
-        const auto storedKey = Stored(Trimmed(key), text.encoding);
-        if (!storedSection || !storedKey) return {};
-        if (text.encoding == profile::Encoding::Ansi) {
-            return platform::FromAnsi(profile::ReadValue(text.text, *storedSection, *storedKey));
-        }
-        return CutToValueLimit(profile::WellFormedUtf8(
-            profile::ReadValue(text.text, *storedSection, *storedKey, std::string::npos, text.charset())));
+        if (auto value = ValueInFile(file, section, key)) return std::move(*value);
+        const std::string* machine = MachineFileUnder(file);
+        return machine ? ValueInFile(*machine, section, key).value_or(std::string()) : std::string();
     } catch (...) {
         // Reading never fails: even running out of memory on a huge file reads as empty.
         return {};
@@ -133,6 +143,12 @@ IniWriteResult WriteIniValues(const std::string& file, const std::string& sectio
         why = IniWriteRefusal(file, section, key, value);
         if (!why.empty()) return IniWriteResult::Refused;
     }
+    // Over a machine-wide file a value equal to its own is left to it.
+    std::vector<std::optional<std::string>> machineValues(values.size());
+    if (const std::string* machine = MachineFileUnder(file)) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            machineValues[i] = ReadIniString(*machine, section, values[i].first);
+    }
     try {
         bool refused = false;
         const bool replaced = platform::ReplaceFileLocked(
@@ -145,9 +161,13 @@ IniWriteResult WriteIniValues(const std::string& file, const std::string& sectio
                     if ((refused = !why.empty())) return std::nullopt;
                 }
                 const auto name = *Stored(Trimmed(section), text.encoding);
-                for (const auto& [key, value] : values) {
-                    text.text = profile::WriteValue(text.text, name, *Stored(Trimmed(key), text.encoding),
-                                                    *Stored(value, text.encoding), text.charset());
+                for (std::size_t i = 0; i < values.size(); ++i) {
+                    const auto& [key, value] = values[i];
+                    const auto storedKey = *Stored(Trimmed(key), text.encoding);
+                    text.text = machineValues[i] == value
+                                    ? profile::RemoveValue(text.text, name, storedKey, text.charset())
+                                    : profile::WriteValue(text.text, name, storedKey, *Stored(value, text.encoding),
+                                                          text.charset());
                 }
                 return profile::EncodeText(text);
             },

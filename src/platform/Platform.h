@@ -32,6 +32,18 @@ void OverrideExecutablePath(std::optional<std::string> path);
 std::string SystemDirectory();
 
 bool FileExists(const std::string& path);  // an existing file (not a folder), exact path
+bool FolderExists(const std::string& path);  // an existing folder (a link to one counts)
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool CreateFolders(const std::string& path);
+
+// Where an installed copy of the program keeps its settings, as folders ending
+// in the separator: the machine-wide one an administrator writes (/etc/lumaro/;
+// %ProgramData%\Lumaro\) and the user's own ($XDG_CONFIG_HOME/lumaro/, by
+// default ~/.config/lumaro/; %APPDATA%\Lumaro\). LUMARO_MACHINE_CONFIG_DIR
+// names another machine-wide folder, to try a file before it goes to the desks.
+// "" when the system tells no such folder.
+std::string MachineSettingsFolder();
+std::string UserSettingsFolder();
 
 // Names (without folder) of the ordinary files of a folder, in listing order:
 // no subfolders, no hidden files (dot files on POSIX; hidden or system

@@ -23,6 +23,8 @@
 #include "platform/Platform.h"
 #include "shell/CommandBar.h"
 #include "shell/StatusBarPanel.h"
+#include "shell/UserGuide.h"
+#include "shell/mdlMain.h"
 #include "shell/browser/WebBrowser.h"
 #include "ui/WindowKit.h"
 
@@ -257,6 +259,8 @@ void frmMain::ActiveBar1_ToolClick(const QString& name) {
         steps.Run([&] { help = GetAppFolder() + "help.chm"; });
         steps.Run([&] {
             if (platform::FileExists(help)) platform::CurrentLauncher().Open(help, platform::Show::Normal);
+            // An installed client has no help.chm: its package brought a guide instead.
+            else if (CurrentLayout() == SettingsLayout::Installed) ShowUserGuide();
         });
     } else if (name == QLatin1String("mExit")) {
         steps.Run([&] { ui::EndProgram(); });

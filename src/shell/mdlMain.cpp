@@ -1,6 +1,7 @@
 #include "shell/mdlMain.h"
 
 #include "config/Failure.h"
+#include "config/SettingsLayers.h"
 #include "config/mdlINI.h"
 
 namespace lumaro {
@@ -10,6 +11,8 @@ namespace {
 constexpr const char* FlagSection = "Regist";
 constexpr const char* FlagKey = "DLL";
 constexpr const char* Registered = "True";  // compared case-sensitively: "true" is a first run
+
+SettingsLayout layout = SettingsLayout::ProgramFolder;
 
 }  // namespace
 
@@ -37,11 +40,36 @@ std::string SettingsFileProblem(const std::string& path) {
     return "无法读取" + named + "：没有读取它的权限，或它正被其他程序独占。";
 }
 
-StartupOutcome Main(const StartupHooks& hooks, platform::Launcher& launcher) {
-    ConfigFilePath = ComposeConfigFilePath(GetAppFolder(), GetExecutableBaseName());
-    if (const std::string problem = SettingsFileProblem(ConfigFilePath); !problem.empty()) throw Fault(75, problem);
+SettingsPlace PlaceSettings(const std::string& appFolder, const std::string& baseName) {
+    // Anything called ini marks a program folder, also a file where its folder should be.
+    const std::string ini = appFolder + "ini";
+    if (platform::FolderExists(ini) || platform::FileExists(ini)) {
+        return {SettingsLayout::ProgramFolder, ComposeConfigFilePath(appFolder, baseName), {}};
+    }
+    return {SettingsLayout::Installed, UserSettingsFile(), MachineSettingsFile()};
+}
 
-    if (ReadIniString(ConfigFilePath, FlagSection, FlagKey) != Registered) {
+SettingsLayout CurrentLayout() { return layout; }
+
+StartupOutcome Main(const StartupHooks& hooks, platform::Launcher& launcher) {
+    const SettingsPlace place = PlaceSettings(GetAppFolder(), GetExecutableBaseName());
+    ConfigFilePath = place.file;
+    MachineConfigFilePath = place.machineFile;
+    layout = place.layout;
+    for (const std::string& file : {ConfigFilePath, MachineConfigFilePath})
+        if (const std::string problem = file.empty() ? "" : SettingsFileProblem(file); !problem.empty())
+            throw Fault(75, problem);
+    if (place.layout == SettingsLayout::Installed) {
+        // A fresh account may lack even ~/.config; the user's first change must find its folder.
+        platform::CreateFolders(platform::UserSettingsFolder());
+    }
+
+    if (hooks.HandToRunningCopy && hooks.HandToRunningCopy()) return StartupOutcome::HandedOver;
+
+    // An installed client has nothing to register: its package brought everything it needs.
+    const bool firstRun = place.layout == SettingsLayout::ProgramFolder &&
+                          ReadIniString(ConfigFilePath, FlagSection, FlagKey) != Registered;
+    if (firstRun) {
         hooks.LoadRegistrationWindow();
         WriteIniString(ConfigFilePath, FlagSection, FlagKey, Registered);
         hooks.ShowInformation(RegisteredText, RegisteredTitle);

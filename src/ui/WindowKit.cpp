@@ -103,11 +103,14 @@ void FitTitle(QMessageBox* box) {
                       grid->columnCount());
 }
 
+bool Recorded(const QString& text, const QString& title, MsgIcon icon) {
+    if (!Sink()) return false;
+    Sink()(text, title, icon);
+    return true;
+}
+
 void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon) {
-    if (Sink()) {
-        Sink()(text, title, icon);
-        return;
-    }
+    if (Recorded(text, title, icon)) return;
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);

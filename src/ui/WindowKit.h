@@ -52,6 +52,8 @@ void FitTitle(QMessageBox* box);
 void MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon = MsgIcon::None);
 using MessageSink = std::function<void(const QString& text, const QString& title, MsgIcon icon)>;
 void SetMessageSink(MessageSink sink);  // an empty sink restores real boxes
+// A message of another kind of box given to the sink, if tests set one; false when the box is to be shown.
+bool Recorded(const QString& text, const QString& title, MsgIcon icon);
 
 // Ends the program at once: no further handler runs and nothing is saved.
 // Tests replace it to observe the end.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "config/Failure.h"
+#include "config/SettingsLayers.h"
 #include "config/mdlINI.h"
 #include "core/Environment.h"
 #include "core/TempDir.h"
@@ -52,20 +53,21 @@ protected:
     std::string Ini(const std::string& base = "Lumaro") const { return Utf8Of(folder_ / "ini" / (base + ".lic")); }
     std::string Dll(const std::string& name) const { return Utf8Of(folder_ / "Dll" / PathOf(name)); }
 
-    // The flag is already stored when the user is told.
-    StartupOutcome Run() {
+    // The flag is already stored when the user is told. `running`: another copy runs on the same settings.
+    StartupOutcome Run(bool running = false) {
         log.clear();
-        const auto doEvents = [this] { (log.empty() ? log.emplace_back() : log.back()) += "+"; };
+        const auto doEvents = [this] { log.back() += "+"; };
         return Main({.LoadRegistrationWindow = [&] { frmRegDLl(*this, doEvents).Form_Load(); },
                      .ShowInformation = [this](const std::string& text, const std::string& title) {
                          log.push_back(title + ": " + text + " (flag " + ReadIniString(ConfigFilePath, "Regist", "DLL") + ")");
                      },
-                     .ShowMainWindow = [this] { log.push_back("main window"); }},
+                     .ShowMainWindow = [this] { log.push_back("main window"); },
+                     .HandToRunningCopy = [this, running] { return log.push_back("hand over?"), running; }},
                     *this);
     }
     // A first run registering these components; a flag not reading back "True" does not restart.
     Log FirstRun(const std::vector<std::string>& components, const std::string& flag = "True") const {
-        Log expected;
+        Log expected{"hand over?"};
         for (const auto& name : components) expected.push_back("register [" + Dll(name) + "] hidden+++++");
         expected.push_back("动态库注册完毕: 软件第一次运行需要注册Windows动态库 (flag " + flag + ")");
         expected.push_back(flag == "True" ? "start " + exe_ : "main window");
@@ -85,22 +87,24 @@ protected:
     Log log;
 };
 
-// Only the exact word "True" is a registered run; anything else (no ini folder too) registers,
-// stores "True" keeping the rest of the file, tells the user and restarts.
+// Only the exact word "True" is a registered run; anything else registers, stores "True" keeping the rest
+// of the file, tells the user and restarts.
 TEST_F(Startup, TheFlagDecidesBetweenFirstAndRegisteredRun) {
     WriteBytes(Dll("Grid.ocx"), "MZ");
-    const char* flags[] = {"True", "true", "TRUE", "tRUE", "", "False", "1", "Yes", "True.", "TrueX", nullptr};
-    for (const char* flag : flags) {
-        SCOPED_TRACE(flag ? flag : "no ini folder");
-        const std::string content = std::string("[Setup]\r\nStatusBar=False\r\n[Regist]\r\nDLL=") + (flag ? flag : "") + "\r\n";
-        fs::remove_all(folder_ / "ini");
-        if (flag) WriteBytes(Ini(), content);
-        const bool registered = flag && std::string(flag) == "True";
+    for (const std::string flag : {"True", "true", "TRUE", "tRUE", "", "False", "1", "Yes", "True.", "TrueX"}) {
+        SCOPED_TRACE(flag);
+        const std::string content = "[Setup]\r\nStatusBar=False\r\n[Regist]\r\nDLL=" + flag + "\r\n";
+        WriteBytes(Ini(), content);
+        const bool registered = flag == "True";
         EXPECT_EQ(Run(), registered ? StartupOutcome::MainWindowShown : StartupOutcome::Restarted);
-        EXPECT_EQ(log, registered ? Log{"main window"} : FirstRun({"Grid.ocx"}));
-        EXPECT_EQ(ReadIniString(Ini(), "Setup", "StatusBar"), flag ? "False" : "");
+        EXPECT_EQ(log, registered ? (Log{"hand over?", "main window"}) : FirstRun({"Grid.ocx"}));
+        EXPECT_EQ(ReadIniString(Ini(), "Setup", "StatusBar"), "False");
         EXPECT_TRUE(!registered || ReadBytes(Ini()) == content) << "a registered run writes nothing";
     }
+    // No settings file in the ini folder is a first run too.
+    fs::remove(PathOf(Ini()));
+    EXPECT_EQ(Run(), StartupOutcome::Restarted);
+    EXPECT_EQ(ReadIniString(Ini(), "Regist", "DLL"), "True");
 }
 
 // Where the flag cannot be stored (read-only file, or no folder for it), restarting would repeat
@@ -162,6 +166,47 @@ TEST_F(Startup, EveryComponentIsRegisteredOnceWithItsWholePath) {
 #endif
     EXPECT_EQ(Run(), StartupOutcome::Restarted);
     EXPECT_EQ(log, FirstRun(registered));
+}
+
+// Without an ini folder beside it the program is an installed client: its settings are the user's own file
+// (its folder made at the start, parents too) over the machine-wide one; nothing is registered and nothing
+// said, whatever either file holds, and nothing is written.
+TEST_F(Startup, AnInstalledClientRegistersNothing) {
+#ifdef _WIN32
+    const fs::path user = temp_.path() / "Roaming" / "Lumaro";
+    const test::ScopedEnvironment home("APPDATA", temp_.file("Roaming"));
+#else
+    const fs::path user = temp_.path() / "home" / ".config" / "lumaro";
+    const test::ScopedEnvironment home("XDG_CONFIG_HOME", temp_.file("home/.config"));
+#endif
+    const test::ScopedEnvironment machine("LUMARO_MACHINE_CONFIG_DIR", temp_.file("etc"));
+    UseProgramFolder(temp_.path() / "usr" / "bin", "lumaro");
+    fs::remove(folder_ / "ini");
+    WriteBytes(Dll("Grid.ocx"), "MZ");
+    for (const std::string flag : {"", "[Regist]\r\nDLL=True\r\n", "[Regist]\r\nDLL=true\r\n"}) {
+        SCOPED_TRACE(flag);
+        fs::remove_all(temp_.path() / "home");
+        fs::remove_all(temp_.path() / "Roaming");
+        WriteBytes(temp_.path() / "etc" / "Lumaro.lic", flag);
+        EXPECT_EQ(Run(), StartupOutcome::MainWindowShown);
+        EXPECT_EQ(log, (Log{"hand over?", "main window"}));
+        EXPECT_EQ(PathOf(ConfigFilePath), user / "Lumaro.lic");
+        EXPECT_EQ(PathOf(MachineConfigFilePath), temp_.path() / "etc" / "Lumaro.lic");
+        EXPECT_TRUE(fs::is_directory(user));
+        EXPECT_FALSE(fs::exists(user / "Lumaro.lic"));
+        EXPECT_EQ(ReadBytes(temp_.path() / "etc" / "Lumaro.lic"), flag);
+    }
+}
+
+// A copy already running on the same settings takes over: this start registers nothing, shows nothing.
+TEST_F(Startup, ASecondStartHandsOver) {
+    WriteBytes(Dll("Grid.ocx"), "MZ");
+    for (const std::string settings : {"", "[Regist]\r\nDLL=True\r\n"}) {
+        WriteBytes(Ini(), settings);
+        EXPECT_EQ(Run(true), StartupOutcome::HandedOver);
+        EXPECT_EQ(log, Log{"hand over?"});
+        EXPECT_EQ(ReadBytes(Ini()), settings);
+    }
 }
 
 }  // namespace

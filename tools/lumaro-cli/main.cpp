@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Version.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -11,7 +12,8 @@ constexpr const char* Usage =
     "usage:\n"
     "  lumaro-cli config get FILE SECTION KEY\n"
     "  lumaro-cli config set FILE SECTION KEY VALUE\n"
-    "  lumaro-cli schedule AMOUNT RATE PERIODS [--unit 月|年] [--method 等额法|递减法] [--csv]\n";
+    "  lumaro-cli schedule AMOUNT RATE PERIODS [--unit 月|年] [--method 等额法|递减法] [--csv]\n"
+    "  lumaro-cli --version\n";
 
 }  // namespace
 
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         (args.empty() ? std::cerr : std::cout) << Usage;
         return args.empty() ? 2 : 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "lumaro-cli " << lumaro::version::Text << "\n";
+        return 0;
     }
     const std::string command = args[0];
     args.erase(args.begin());

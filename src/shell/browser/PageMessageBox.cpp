@@ -104,7 +104,10 @@ private:
 
 }  // namespace
 
-void Alert(QWidget* parent, const QString& text) { PageMessageBox(parent, Kind::Alert, text, {}).exec(); }
+void Alert(QWidget* parent, const QString& text) {
+    if (ui::Recorded(text, QStringLiteral("来自网页的消息"), ui::MsgIcon::Information)) return;
+    PageMessageBox(parent, Kind::Alert, text, {}).exec();
+}
 
 bool Confirm(QWidget* parent, const QString& text) {
     return PageMessageBox(parent, Kind::Confirm, text, {}).exec() == QDialog::Accepted;
