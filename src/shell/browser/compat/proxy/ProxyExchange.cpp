@@ -71,15 +71,19 @@ void ProxyExchange::StartWaiting() {
     headTimer_.start(std::chrono::milliseconds(RequestLimits().headMs.load()));
 }
 
+// The server's connection goes at once, never to serve again.
+void ProxyExchange::AbortServer() {
+    headTimer_.stop();
+    if (!server_) return;
+    server_->disconnect(this);
+    server_->abort();
+}
+
 void ProxyExchange::End() {
     if (ended_) return;
     ended_ = true;
     stage_ = Stage::Closing;
-    headTimer_.stop();
-    if (server_) {
-        server_->disconnect(this);
-        server_->abort();
-    }
+    AbortServer();
     browser_->disconnect(this);
     browser_->abort();
     deleteLater();
@@ -102,11 +106,7 @@ void ProxyExchange::BrowserGone() {
 // A local answer ends the exchange and the connection, once it is sent.
 void ProxyExchange::Answer(const QByteArray& whole) {
     stage_ = Stage::Closing;
-    headTimer_.stop();
-    if (server_) {
-        server_->disconnect(this);
-        server_->abort();
-    }
+    AbortServer();
     browser_->write(whole);
     browser_->disconnectFromHost();
     if (browser_->state() == QAbstractSocket::UnconnectedState) End();

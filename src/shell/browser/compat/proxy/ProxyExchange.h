@@ -44,6 +44,7 @@ private:
     void ServerClosed();
     void ServerFailed();
     void SendUp(const QByteArray& bytes);
+    void AbortServer();
     void Answer(const QByteArray& whole);  // a local answer, then the connection ends
     void Pump(QTcpSocket* from, QTcpSocket* to);
     void StartWaiting();
