@@ -1,8 +1,9 @@
 // What the compatibility layer costs the agency's pages: the load of a listing
 // page (a GBK table of 200 houses, a script and a style sheet, no charset) in
-// the program's browser with the layer and without it, the memory of the
-// program with its page processes once the page is shown, and what giving
-// JScript's syntax its meaning adds to a listing page with 20 scripts.
+// the program's browser with the layer and without it, what its VBScript part
+// costs pages without VBScript and what VBScript costs the pages that have it,
+// the memory of the program with its page processes once the page is shown, and
+// what giving JScript's syntax its meaning adds to a listing page with 20 scripts.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 #include <cstdio>
 
@@ -49,13 +51,41 @@ QByteArray ScriptFile(int n) {
     return Gbk(code + "function init() {} function pick(a) { return true; }\n");
 }
 
-QByteArray ListingPage() {
+// `head` goes into the page's head, after its script.
+QByteArray ListingPage(const std::string& head = {}) {
     std::string rows;
     for (int i = 1; i <= 200; ++i)
         rows += "<tr><td>" + std::to_string(i) + "</td><td>东城区</td><td>两室一厅</td><td>" + std::to_string(60 + i % 90) +
                 "</td><td><a href=\"detail.asp?id=" + std::to_string(i) + "\" onclick=\"return pick(this)\">详情</a></td></tr>\n";
-    return Gbk("<html><head><title>房源列表</title><link rel=stylesheet href=list.css><script src=list.js></script></head>"
-               "<body onload=\"init()\"><table id=list border=1>" + rows + "</table></body></html>");
+    return Gbk("<html><head><title>房源列表</title><link rel=stylesheet href=list.css><script src=list.js></script>" + head +
+               "</head><body onload=\"init()\"><table id=list border=1>" + rows + "</table></body></html>");
+}
+
+// The same page as the era wrote it with VBScript: a form check and the helpers of its Ajax calls.
+QByteArray VBScriptListingPage() {
+    return ListingPage(R"(<script language="VBScript">
+Function bytes2BSTR(vIn)
+  Dim strReturn, i, ThisCharCode, NextCharCode
+  strReturn = ""
+  For i = 1 To LenB(vIn)
+    ThisCharCode = AscB(MidB(vIn, i, 1))
+    If ThisCharCode < &H80 Then
+      strReturn = strReturn & Chr(ThisCharCode)
+    Else
+      NextCharCode = AscB(MidB(vIn, i + 1, 1))
+      strReturn = strReturn & Chr(CLng(ThisCharCode) * &H100 + CInt(NextCharCode))
+      i = i + 1
+    End If
+  Next
+  bytes2BSTR = strReturn
+End Function
+Function CheckPrice(price)
+  CheckPrice = IsNumeric(price) And Len(Trim(price)) > 0
+End Function
+Sub window_onload
+  document.title = "房源列表 " & FormatNumber(200, 0) & " 套"
+End Sub
+</script>)");
 }
 
 // An ASP server's answers: no charset, the connection closed after each.
@@ -75,6 +105,7 @@ public:
                         : script ? Gbk("function init() { document.title = '已载入'; } function pick(a) { return true; }")
                         : sheet  ? QByteArray("table { border-collapse: collapse } td { padding: 2px }")
                         : path.endsWith("list20.asp") ? scripted_
+                        : path.endsWith("vbs.asp")    ? vbsPage_
                                                       : page_;
                     const QByteArray type = script ? "application/x-javascript" : sheet ? "text/css" : "text/html";
                     socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " +
@@ -86,12 +117,13 @@ public:
         });
     }
     QString Url() const { return Origin() + QStringLiteral("/House/list.asp"); }
+    QString VBScriptUrl() const { return Origin() + QStringLiteral("/House/vbs.asp"); }
     QString ScriptedUrl() const { return Origin() + QStringLiteral("/House/list20.asp"); }
     QString Origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
 
 private:
     QTcpServer server_;
-    QByteArray page_ = ListingPage(), scripted_ = ScriptedListingPage();
+    QByteArray page_ = ListingPage(), scripted_ = ScriptedListingPage(), vbsPage_ = VBScriptListingPage();
 };
 
 QApplication& App() {
@@ -139,37 +171,85 @@ long ResidentKiB() {
     return total;
 }
 
-// The two browsers load in turns, so both see the same machine: a busy
-// moment costs them alike. The time reported is a pair of loads.
-void BM_LoadListingPage(benchmark::State& state) {
+// The layer as the pages get it, less its VBScript part: the baseline its cost is measured against.
+bool WithoutVBScript(WebBrowser& view) {
+    QFile loader(QStringLiteral(":/compat/js/vbscript/loader.js"));
+    if (!loader.open(QIODevice::ReadOnly)) return false;
+    const QString part = QString::fromUtf8(loader.readAll());
+    QWebEngineScriptCollection& scripts = view.page()->scripts();
+    bool cut = false;
+    for (QWebEngineScript script : scripts.toList()) {
+        if (!script.sourceCode().contains(part)) continue;
+        scripts.remove(script);
+        script.setSourceCode(script.sourceCode().replace(part, QString()));
+        scripts.insert(script);
+        cut = true;
+    }
+    return cut;
+}
+
+// Two browsers load `first` and `second` in turns, so both see the same
+// machine: a busy moment costs them alike; which goes first alternates, so
+// neither always loads on a machine the other warmed. The times are the
+// averages of their loads.
+void InTurns(benchmark::State& state, WebBrowser& baseline, const QString& first, WebBrowser& measured,
+             const QString& second) {
+    for (auto [view, url] : {std::pair{&baseline, first}, {&measured, second}}) {
+        view->resize(1024, 768);
+        view->show();
+        Load(*view, url);  // warm: processes started, caches filled, the interpreter compiled once
+    }
+    QElapsedTimer clock;
+    qint64 baselineNs = 0, measuredNs = 0;
+    bool baselineFirst = true;
+    for (auto _ : state) {
+        for (bool isBaseline : {baselineFirst, !baselineFirst}) {
+            clock.start();
+            if (!Load(isBaseline ? baseline : measured, isBaseline ? first : second))
+                state.SkipWithError("the page did not load");
+            (isBaseline ? baselineNs : measuredNs) += clock.nsecsElapsed();
+        }
+        baselineFirst = !baselineFirst;
+    }
+    const double n = double(state.iterations());
+    state.counters["baseline_ms"] = baselineNs / n / 1e6;
+    state.counters["measured_ms"] = measuredNs / n / 1e6;
+    state.counters["cost_pct"] = 100.0 * (double(measuredNs) - double(baselineNs)) / double(baselineNs);
+}
+
+// Two browsers of the layer load the listing page in turns: the baseline as
+// `prepare` leaves it, the measured one as the layer makes it, with the page's
+// VBScript version when `vbscriptPage`.
+void LayerInTurns(benchmark::State& state, bool (*prepare)(WebBrowser&), bool vbscriptPage) {
     App();
     WebBrowser::ProgramProfile();
     Server server;
-    // A browser joins the layer as it is when the browser is made.
-    CompatLayer::Configure(false, {});
-    WebBrowser without;
     CompatLayer::Configure(true, {server.Origin()});
-    WebBrowser with;
-    for (WebBrowser* view : {&without, &with}) {
-        view->resize(1024, 768);
-        view->show();
-        Load(*view, server.Url());  // warm: processes started, caches filled
-    }
-    QElapsedTimer clock;
-    qint64 withoutNs = 0, withNs = 0;
-    for (auto _ : state) {
-        for (WebBrowser* view : {&without, &with}) {
-            clock.start();
-            if (!Load(*view, server.Url())) state.SkipWithError("the page did not load");
-            (view == &with ? withNs : withoutNs) += clock.nsecsElapsed();
-        }
-    }
-    const double n = double(state.iterations());
-    state.counters["without_ms"] = withoutNs / n / 1e6;
-    state.counters["with_ms"] = withNs / n / 1e6;
-    state.counters["cost_pct"] = 100.0 * (double(withNs) - double(withoutNs)) / double(withoutNs);
+    WebBrowser baseline, measured;
+    if (!prepare(baseline)) return state.SkipWithError("the baseline could not be made");
+    InTurns(state, baseline, server.Url(), measured, vbscriptPage ? server.VBScriptUrl() : server.Url());
+}
+
+// The layer's cost: the listing page without the layer (baseline) and with it (measured).
+void BM_LoadListingPage(benchmark::State& state) {
+    // Every page of the layer's origins gets its script: the baseline's is taken away again.
+    LayerInTurns(state, [](WebBrowser& view) { view.page()->scripts().clear(); return true; }, false);
 }
 BENCHMARK(BM_LoadListingPage)->Unit(benchmark::kMillisecond)->MinTime(5);
+
+// What the layer's VBScript part costs a page without VBScript: the listing page
+// in the layer with that part (measured) and without it (baseline). Repeated, so
+// that the spread of cost_pct between runs shows beside its mean.
+void BM_VBScriptPartOnPagesWithout(benchmark::State& state) { LayerInTurns(state, WithoutVBScript, false); }
+BENCHMARK(BM_VBScriptPartOnPagesWithout)->Unit(benchmark::kMillisecond)->MinTime(5)->Repetitions(5);
+
+// What VBScript costs a page that has it: the listing page with a VBScript block
+// (the interpreter fetched from the program and compiled, the block run, the
+// handler wired) against the same page without the block, both in the layer.
+void BM_PageWithVBScript(benchmark::State& state) {
+    LayerInTurns(state, [](WebBrowser&) { return true; }, true);
+}
+BENCHMARK(BM_PageWithVBScript)->Unit(benchmark::kMillisecond)->MinTime(5);
 
 // Memory of the client and its page processes once the page is shown, with
 // the layer (1) or without it (0), each in a process of its own:

@@ -12,6 +12,7 @@
 #include "shell/LocalPages.h"
 #include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CompatLayer.h"
+#include "shell/browser/compat/LegacyDialog.h"
 #include "ui/WindowKit.h"
 
 namespace lumaro {
@@ -111,8 +112,10 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 }
 
 // target=_blank links, window.open and the like open a plain browser window
-// of the program's that shares this page's profile (and so its login).
+// of the program's that shares this page's profile (and so its login); the
+// window of a modeless dialog the page's layer opens is that dialog.
 QWebEnginePage* BrowserPage::createWindow(WebWindowType type) {
+    if (QWebEnginePage* dialog = LegacyDialog::TakeWindow(this)) return dialog;
     auto* window = new BrowserWindow(profile());
     if (type == WebBrowserBackgroundTab)
         window->setAttribute(Qt::WA_ShowWithoutActivating);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,30 +21,21 @@
 namespace lumaro::prompts {
 namespace {
 
-SavePathChooser& SaveChooserSeam() {
-    static SavePathChooser chooser;
-    return chooser;
+// The replacement of one kind of question, empty for the real dialog.
+enum class Kind { SavePath, Credentials, YesNo, Print, Preview, PageSetup, Choice, Text };
+template <Kind kind, class Function>
+Function& Seam() {
+    static Function replacement;
+    return replacement;
 }
-CredentialsProvider& CredentialsSeam() {
-    static CredentialsProvider provider;
-    return provider;
-}
-YesNoQuestion& QuestionSeam() {
-    static YesNoQuestion question;
-    return question;
-}
-PrintDialog& PrintDialogSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
-PrintDialog& PreviewSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
-PrintDialog& PageSetupSeam() {
-    static PrintDialog dialog;
-    return dialog;
-}
+auto& SaveChooserSeam() { return Seam<Kind::SavePath, SavePathChooser>(); }
+auto& CredentialsSeam() { return Seam<Kind::Credentials, CredentialsProvider>(); }
+auto& QuestionSeam() { return Seam<Kind::YesNo, YesNoQuestion>(); }
+auto& PrintDialogSeam() { return Seam<Kind::Print, PrintDialog>(); }
+auto& PreviewSeam() { return Seam<Kind::Preview, PrintDialog>(); }
+auto& PageSetupSeam() { return Seam<Kind::PageSetup, PrintDialog>(); }
+auto& ChoiceSeam() { return Seam<Kind::Choice, ChoiceQuestion>(); }
+auto& TextSeam() { return Seam<Kind::Text, TextQuestion>(); }
 
 // "用户名" / "密码" for a page or proxy that asks for them; 记住密码 keeps them in the desktop's keyring.
 class CredentialsDialog : public QDialog {
@@ -115,6 +107,8 @@ void SetYesNoQuestion(YesNoQuestion question) { QuestionSeam() = std::move(quest
 void SetPrintDialog(PrintDialog dialog) { PrintDialogSeam() = std::move(dialog); }
 void SetPreviewDialog(PrintDialog dialog) { PreviewSeam() = std::move(dialog); }
 void SetPageSetupDialog(PrintDialog dialog) { PageSetupSeam() = std::move(dialog); }
+void SetChoiceQuestion(ChoiceQuestion question) { ChoiceSeam() = std::move(question); }
+void SetTextQuestion(TextQuestion question) { TextSeam() = std::move(question); }
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath) {
     if (SaveChooserSeam()) return SaveChooserSeam()(parent, proposedPath);
@@ -143,6 +137,47 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     ui::FitTitle(&box);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+int AskChoice(QWidget* parent, const Choice& choice) {
+    if (ChoiceSeam()) return ChoiceSeam()(parent, choice);
+    QMessageBox box(parent);
+    box.setWindowTitle(choice.title);
+    box.setText(choice.text);
+    switch (choice.icon) {
+        case Choice::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Choice::Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Choice::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Choice::Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Choice::Icon::None: break;
+    }
+    // One role for all keeps the buttons in the order given.
+    QList<QPushButton*> buttons;
+    for (const QString& text : choice.buttons) buttons << box.addButton(text, QMessageBox::ActionRole);
+    if (buttons.isEmpty()) buttons << box.addButton(QStringLiteral("确定"), QMessageBox::ActionRole);
+    box.setDefaultButton(buttons.value(choice.defaultButton, buttons.first()));
+    // Without an escape button the box closes only through a button, as the old boxes did.
+    if (choice.escapeButton >= 0 && choice.escapeButton < buttons.size()) box.setEscapeButton(buttons[choice.escapeButton]);
+    ui::FitTitle(&box);
+    box.exec();
+    const int chosen = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    if (chosen >= 0) return chosen;
+    return choice.escapeButton >= 0 ? choice.escapeButton : choice.defaultButton;
+}
+
+std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title) {
+    if (TextSeam()) return TextSeam()(parent, question, proposal, title);
+    // A box like the page's alert() and confirm() ones: a fixed size, only a close box.
+    QInputDialog box(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setWindowTitle(title);
+    box.setLabelText(question);
+    box.setTextValue(proposal);
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    box.setFixedSize(box.sizeHint());
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
 }
 
 bool ChoosePrinter(QWidget* parent, QPrinter& printer) {

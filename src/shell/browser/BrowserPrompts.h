@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QPrinter;
@@ -10,7 +11,7 @@ class QWidget;
 
 // The questions the browser puts to the user: where to save a download, user
 // name and password for a protected page, whether to go on despite a bad
-// certificate, the print dialog. Most are replaceable
+// certificate, the print dialog, VBScript's message and input boxes. Most are replaceable
 // functions so that tests answer them without a window; an empty function
 // restores the real dialog.
 namespace lumaro::prompts {
@@ -44,6 +45,22 @@ using YesNoQuestion =
 // Lets the user choose and set up a printer; false when cancelled.
 using PrintDialog = std::function<bool(QWidget* parent, QPrinter& printer)>;
 
+// A message box with the buttons named, in the order shown: which one the
+// user chose (its index). Esc and the close box choose `escapeButton`; with
+// -1 there is none and only a button closes the box.
+struct Choice {
+    enum class Icon { None, Critical, Question, Warning, Information };
+    QString text, title;
+    QStringList buttons;
+    int defaultButton = 0;
+    int escapeButton = -1;
+    Icon icon = Icon::None;
+};
+using ChoiceQuestion = std::function<int(QWidget* parent, const Choice& choice)>;
+// A line of text asked for; nullopt when the user cancels.
+using TextQuestion = std::function<std::optional<QString>(QWidget* parent, const QString& question,
+                                                          const QString& proposal, const QString& title)>;
+
 void SetSavePathChooser(SavePathChooser chooser);
 void SetCredentialsProvider(CredentialsProvider provider);
 void SetYesNoQuestion(YesNoQuestion question);
@@ -52,10 +69,16 @@ void SetPrintDialog(PrintDialog dialog);
 // accepted) take the same form of replacement.
 void SetPreviewDialog(PrintDialog dialog);
 void SetPageSetupDialog(PrintDialog dialog);
+void SetChoiceQuestion(ChoiceQuestion question);
+void SetTextQuestion(TextQuestion question);
 
 std::optional<QString> ChooseSavePath(QWidget* parent, const QString& proposedPath);
 std::optional<Credentials> AskCredentials(QWidget* parent, const LoginRequest& request);
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes);
+int AskChoice(QWidget* parent, const Choice& choice);
+// VBScript's InputBox: a line of text in answer to `question`, `proposal` given
+// and selected (typing replaces it); nullopt when the user cancels. 确定 and 取消, Enter and Esc.
+std::optional<QString> AskText(QWidget* parent, const QString& question, const QString& proposal, const QString& title);
 bool ChoosePrinter(QWidget* parent, QPrinter& printer);
 // `paint` draws the pages on the printer the preview gives it.
 bool PreviewPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);

@@ -20,7 +20,7 @@ QStringList& Recorded() {
 
 }  // namespace
 
-void LayerProgram::Install(bool on, const QStringList& entries, bool clipboardAnswer) {
+void LayerProgram::Install(bool on, const QStringList& entries, bool clipboardAnswer, const QString& answer) {
     WebBrowser::ProgramProfile();  // the layer starts with the engine
     CompatLayer::Configure(on, entries);
     Recorded().clear();
@@ -36,6 +36,13 @@ void LayerProgram::Install(bool on, const QStringList& entries, bool clipboardAn
     prompts::SetYesNoQuestion([clipboardAnswer](QWidget*, const QString& text, const QString&, bool) {
         Recorded() << QStringLiteral("clipboardAllowed");
         return clipboardAnswer && text.contains(QStringLiteral("剪贴板"));
+    });
+    prompts::SetChoiceQuestion([answer](QWidget*, const prompts::Choice& box) {
+        static const char* const icons[] = {"none", "critical", "question", "warning", "information"};
+        Recorded() << QStringLiteral("msgbox:%1:%2:%3:%4:%5")
+                          .arg(box.title, box.text, box.buttons.join(u'/'), box.buttons.value(box.defaultButton),
+                               QLatin1String(icons[int(box.icon)]));
+        return box.buttons.contains(answer) ? int(box.buttons.indexOf(answer)) : box.defaultButton;
     });
 }
 
@@ -61,8 +68,12 @@ bool OpenPage(WebBrowser& view, const QUrl& url, bool painted) {
     view.load(url);
     const bool done = WaitUntil([&] { return loaded; });
     QObject::disconnect(connection);
+    return done && (!painted || WaitPainted(view));
+}
+
+bool WaitPainted(QWebEngineView& view) {
     const QString paint = QStringLiteral("performance.getEntriesByName('first-contentful-paint').length");
-    return done && (!painted || WaitUntil([&] { return Js(view, paint).toInt() > 0; }));
+    return WaitUntil([&] { return !view.page()->isLoading() && Js(view, paint).toInt() > 0; });
 }
 
 int OpenLegacyDialogs() {
@@ -70,6 +81,17 @@ int OpenLegacyDialogs() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         n += qobject_cast<LegacyDialog*>(widget) && widget->isVisible();
     return n;
+}
+
+LegacyDialog* ShownDialog(bool painted) {
+    LegacyDialog* dialog = nullptr;
+    const bool shown = WaitUntil([&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
+        return false;
+    }, 3000);
+    if (shown && painted) WaitPainted(*dialog->browser());
+    return shown ? dialog : nullptr;
 }
 
 }  // namespace lumaro::test

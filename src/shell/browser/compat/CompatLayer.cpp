@@ -38,7 +38,7 @@ struct PageState {
     QPointer<BrowserPage> page;
     QString token;  // proves a call comes from this page's copy of the layer
     int dialogId = 0;
-    QString dialogArguments;
+    QJsonObject dialogLink;  // what the dialog's page has of its caller
 };
 
 struct LayerState {
@@ -60,25 +60,28 @@ LayerState& State() {
 // Asked of every request the browser makes: worked out once, when they change.
 const QStringList& Origins() { return State().origins; }
 
+// The program's side of the layer: its calls, what dialogs share, the dialogs.
+constexpr const char* kProgramParts[] = {"bridge", "sharing", "dialogs"};
 // The old control's ways, one concern a file, in one scope of their own.
 constexpr const char* kLegacyParts[] = {"base",     "events",     "collections", "document", "styles",
                                         "selection", "clipboard", "popup",      "frames",      "whitespace",
-                                        "layout",   "xml",        "islands",    "printing",    "markup",
-                                        "start"};
+                                        "layout",   "buttons",    "xml",        "islands",     "printing",
+                                        "markup",   "start"};
 
 QString Resource(const QString& name) {
     QFile file(QStringLiteral(":/compat/js/") + name);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) + u'\n' : QString();
 }
 
-// bridge + the old control's ways, read once.
+// The program's side and the dialogs, then the old control's ways, then the VBScript loader; read once.
 const QString& ScriptSource() {
     LayerState& s = State();
     if (s.scriptSource.isEmpty()) {
         InitCompatResources();
-        s.scriptSource = Resource(QStringLiteral("bridge.js")) + QStringLiteral("(function () {\n'use strict';\n");
+        for (const char* part : kProgramParts) s.scriptSource += Resource(QStringLiteral("%1.js").arg(QLatin1String(part)));
+        s.scriptSource += QStringLiteral("(function () {\n'use strict';\n");
         for (const char* part : kLegacyParts) s.scriptSource += Resource(QStringLiteral("legacy/%1.js").arg(QLatin1String(part)));
-        s.scriptSource += QStringLiteral("})();\n");
+        s.scriptSource += QStringLiteral("})();\n") + Resource(QStringLiteral("vbscript/loader.js"));
     }
     return s.scriptSource;
 }
@@ -107,9 +110,11 @@ QWebEngineScript PageScript(int pageId, const PageState& state) {
                        {QStringLiteral("token"), state.token},
                        {QStringLiteral("origins"), QJsonArray::fromStringList(origins)},
                        {QStringLiteral("agent"), QString::fromLatin1(kIeAgent)}};
-    if (state.dialogId)
-        config.insert(QStringLiteral("dialog"), QJsonObject{{QStringLiteral("id"), state.dialogId},
-                                                            {QStringLiteral("args"), state.dialogArguments}});
+    if (state.dialogId) {
+        QJsonObject dialog = state.dialogLink;
+        dialog.insert(QStringLiteral("id"), state.dialogId);
+        config.insert(QStringLiteral("dialog"), dialog);
+    }
     QWebEngineScript script;
     script.setName(kScriptName);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
@@ -222,9 +227,9 @@ BrowserPage* CompatLayer::CallingPage(int pageId, const QString& token) {
     return it->page;
 }
 
-void CompatLayer::Attach(BrowserPage* page) { AttachDialog(page, 0, QString()); }
+void CompatLayer::Attach(BrowserPage* page) { AttachDialog(page, 0, {}); }
 
-void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QString& argumentsJson) {
+void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QJsonObject& link) {
     int id = IdOf(page);
     if (!id) {
         id = State().nextPageId++;
@@ -235,7 +240,7 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QString& a
     state.page = page;
     if (state.token.isEmpty()) state.token = NewToken();
     state.dialogId = dialogId;
-    state.dialogArguments = argumentsJson;
+    state.dialogLink = link;
     UpdatePage(id, state);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -44,9 +45,9 @@ public:
 
     // Each page of the program's browser joins the layer when it is created:
     // its scripts, the program's side of its calls, its user agent. A dialog's
-    // page also gets its id and its arguments (JSON, empty for none).
+    // page also gets its id and what it has of its caller (LegacyDialog.h).
     static void Attach(BrowserPage* page);
-    static void AttachDialog(BrowserPage* page, int dialogId, const QString& argumentsJson);
+    static void AttachDialog(BrowserPage* page, int dialogId, const QJsonObject& link);
     static void InstallInProfile(QWebEngineProfile* profile);
 };
 

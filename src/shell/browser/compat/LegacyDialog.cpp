@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
+#include <vector>
 
 #include "shell/browser/BrowserPage.h"
 #include "shell/browser/WebBrowser.h"
@@ -44,11 +45,26 @@ std::optional<bool> Flag(const QString& value) {
     return std::nullopt;
 }
 
-// Reads what the page set as window.returnValue, as JSON; empty for undefined
-// or for what JSON cannot carry.
+// Reads what the page set as window.returnValue, as its layer encodes it; a
+// page without the layer gives plain JSON. Empty for undefined or for what
+// cannot cross.
 const QString kReadReturnValue = QStringLiteral(
-    "(function () { try { var v = window.returnValue; return v === undefined ? '' : JSON.stringify(v); }"
+    "(function () { var ie = window.__lumaroIE, r = ie && ie.dialogResult && ie.dialogResult();"
+    " if (typeof r === 'string') return r;"
+    " try { var v = window.returnValue; return v === undefined ? '' : JSON.stringify({j: v}); }"
     " catch (e) { return ''; } })()");
+
+// Modeless dialogs their callers are about to open as windows of their own.
+struct ExpectedWindow {
+    QPointer<BrowserPage> caller;
+    DialogFeatures features;
+    QJsonObject link;
+};
+std::vector<ExpectedWindow>& ExpectedWindows() {
+    static std::vector<ExpectedWindow> windows;
+    std::erase_if(windows, [](const ExpectedWindow& w) { return !w.caller; });
+    return windows;
+}
 
 }  // namespace
 
@@ -77,7 +93,7 @@ DialogFeatures ParseDialogFeatures(const QString& features) {
 }
 
 LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const DialogFeatures& features,
-                           const QString& argumentsJson, bool modal)
+                           const QJsonObject& link, bool modal)
     : QDialog(owner), features_(features) {
     static int nextId = 1;
     id_ = nextId++;
@@ -87,10 +103,10 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     // A caption and a close box, as the old dialogs had: no minimizing, no maximizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    // A page of its own, not one opened by the caller: the caller's page
-    // process waits for the dialog and could not load it.
+    // A modal dialog's page is one of its own, not one opened by the caller:
+    // the caller's page process waits for the dialog and could not load it.
     browser_ = new WebBrowser(profile, this);
-    CompatLayer::AttachDialog(browser_->browserPage(), id_, argumentsJson);
+    CompatLayer::AttachDialog(browser_->browserPage(), id_, link);
     if (!features.scroll) browser_->page()->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
 
     auto* layout = new QVBoxLayout(this);
@@ -156,11 +172,38 @@ LegacyDialog::~LegacyDialog() {
 
 void LegacyDialog::Open(const QUrl& url) {
     browser_->load(url);
+    Show();
+}
+
+void LegacyDialog::Show() {
     show();
     SetPageSize(browser_->size());  // the window's frame is known now
     KeepOnScreen();
     raise();
     activateWindow();
+}
+
+void LegacyDialog::ExpectWindow(BrowserPage* caller, const DialogFeatures& features, const QJsonObject& link) {
+    ExpectedWindows().push_back({caller, features, link});
+}
+
+void LegacyDialog::ForgetWindow(BrowserPage* caller) {
+    auto& windows = ExpectedWindows();
+    const auto last = std::find_if(windows.rbegin(), windows.rend(), [&](const auto& w) { return w.caller == caller; });
+    if (last != windows.rend()) windows.erase(std::next(last).base());
+}
+
+QWebEnginePage* LegacyDialog::TakeWindow(BrowserPage* caller) {
+    auto& windows = ExpectedWindows();
+    const auto next = std::find_if(windows.begin(), windows.end(), [&](const auto& w) { return w.caller == caller; });
+    if (next == windows.end()) return nullptr;
+    const ExpectedWindow expected = *next;
+    windows.erase(next);
+    QWidget* view = QWebEngineView::forPage(caller);
+    auto* dialog = new LegacyDialog(view ? view->window() : nullptr, caller->profile(), expected.features,
+                                    expected.link, false);
+    dialog->Show();
+    return dialog->browser()->page();
 }
 
 LegacyDialog* LegacyDialog::Find(int id) { return OpenDialogs().value(id).data(); }

@@ -271,12 +271,17 @@ std::vector<Found> FindScripts(std::string_view html, const GumboNode* root) {
             const GumboElement& e = node->v.element;
             if (e.tag == GUMBO_TAG_NOSCRIPT && e.original_tag.length) noscripts.push_back(e.start_pos.offset);
             children = &e.children;
+            // Handlers in VBScript (language="vbscript", "vbscript:") are the VBScript interpreter's.
+            const GumboAttribute* language = gumbo_get_attribute(&e.attributes, "language");
+            const bool vbscript = language && EqualsIgnoringCase(TrimAscii(language->value).substr(0, 3), "vbs");
             for (unsigned i = 0; i < e.attributes.length; ++i) {
                 const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
                 if (a->original_value.length == 0) continue;
                 const std::string_view name = a->name;
                 const std::size_t at = a->value_start.offset;
-                if (name.size() > 2 && name.substr(0, 2) == "on") found.push_back({Found::Handler, at, node, a});
+                const bool vbscriptHandler = vbscript || EqualsIgnoringCase(TrimAscii(a->value).substr(0, 9), "vbscript:");
+                if (name.size() > 2 && name.substr(0, 2) == "on" && !vbscriptHandler)
+                    found.push_back({Found::Handler, at, node, a});
                 else if (name == "href" || name == "src" || name == "action") found.push_back({Found::Address, at, node, a});
             }
             if (e.tag == GUMBO_TAG_SCRIPT && e.children.length > 0 && IsJavaScript(e) &&

@@ -18,41 +18,12 @@
 #include "shell/browser/compat/LayerOrigins.h"
 #include "shell/browser/compat/LegacyDialog.h"
 #include "shell/browser/compat/NoticeBar.h"
+#include "shell/browser/compat/VBScriptCalls.h"
 
 namespace lumaro {
 namespace {
 
 QWidget* ViewOf(BrowserPage* page) { return page ? QWebEngineView::forPage(page) : nullptr; }
-
-void Reply(QWebEngineUrlRequestJob* job, const QString& text) {
-    auto* body = new QBuffer(job);
-    body->setData(text.toUtf8());
-    job->reply("text/plain", body);
-}
-
-// A dialog shows a web page, as the old control's did: never a local file,
-// the program's own scheme, or script and markup made up by the caller.
-bool MayOpenInDialog(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
-}
-
-void OpenDialog(QWebEngineUrlRequestJob* job, BrowserPage* caller, const QUrl& url, const QString& args,
-                const QString& features, bool modal) {
-    if (!MayOpenInDialog(url)) return job->fail(QWebEngineUrlRequestJob::RequestDenied);
-    QWidget* owner = ViewOf(caller) ? ViewOf(caller)->window() : QApplication::activeWindow();
-    auto* dialog = new LegacyDialog(owner, caller->profile(), ParseDialogFeatures(features), args, modal);
-    if (modal) {
-        QPointer<QWebEngineUrlRequestJob> pending(job);
-        QObject::connect(dialog, &LegacyDialog::closedWith, job, [pending](const QString& returned) {
-            if (pending) Reply(pending, returned);
-        });
-    } else {
-        Reply(job, QString());
-    }
-    dialog->Open(url);
-}
 
 void Print(BrowserPage* page, const QString& kind) {
     // After the answer: printing needs the page's process, which waits for it.
@@ -69,11 +40,33 @@ void Print(BrowserPage* page, const QString& kind) {
     });
 }
 
+// VBScript's MsgBox and InputBox: the page waits for the user's answer, the
+// constant of the button chosen, or "1" and the text typed ("0" when cancelled).
+void AskForScript(QWebEngineUrlRequestJob* job, BrowserPage* page, bool msgBox, const QString& text,
+                  const QString& title, const QString& extra) {
+    QWidget* parent = ViewOf(page) ? ViewOf(page)->window() : nullptr;
+    QPointer<QWebEngineUrlRequestJob> pending(job);  // the page may go while the user thinks
+    QString answer;
+    if (msgBox) {
+        answer = QString::number(vbscript::MsgBox(parent, text, extra.toInt(), title));
+    } else {
+        const std::optional<QString> typed = vbscript::InputBox(parent, text, title, extra);
+        answer = typed ? u'1' + *typed : QStringLiteral("0");
+    }
+    if (pending) ProgramCalls::Reply(pending, answer);
+}
+
 }  // namespace
+
+void ProgramCalls::Reply(QWebEngineUrlRequestJob* job, const QString& text) {
+    if (!job) return;
+    auto* body = new QBuffer(job);
+    body->setData(text.toUtf8());
+    job->reply("text/plain", body);
+}
 
 void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
     const QUrlQuery query(job->requestUrl());
-    const auto value = [&](const char* key) { return query.queryItemValue(QString::fromLatin1(key), QUrl::FullyDecoded); };
     const QString origin = origins::Of(job->initiator());
     // The symbol fonts' stand-ins, for the style sheets of the layer's documents.
     if (job->requestUrl().path().startsWith(QLatin1String("/font/"))) {
@@ -83,8 +76,10 @@ void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
         return job->reply("font/ttf", font);
     }
     // Every other call: only the layer's own script, in a document of the layer's origins.
-    BrowserPage* page = CompatLayer::CallingPage(value("page").toInt(), value("token"));
+    BrowserPage* page = CompatLayer::CallingPage(query.queryItemValue(QStringLiteral("page")).toInt(),
+                                                 query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded));
     if (!CompatLayer::AppliesToOrigin(origin) || !page) return job->fail(QWebEngineUrlRequestJob::RequestDenied);
+    const auto value = [&](const char* key) { return dialogs_.Value(page, origin, query, QString::fromLatin1(key)); };
 
     const QString call = job->requestUrl().path().mid(1);
     if (call == QLatin1String("notice")) {
@@ -96,8 +91,16 @@ void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
     } else if (call == QLatin1String("clipboard")) {
         Clipboard(job, page, origin, value("op"), value("text"));
     } else if (call == QLatin1String("dialog")) {
-        OpenDialog(job, page, QUrl(value("url"), QUrl::StrictMode), value("args"), value("features"),
-                   value("modal") == QLatin1String("1"));
+        dialogs_.Open(job, page, origin, query);
+    } else if (call == QLatin1String("serve")) {
+        dialogs_.Serve(job, page, origin, query);
+    } else if (call == QLatin1String("ask")) {
+        dialogs_.Ask(job, page, origin, query);
+    } else if (call == QLatin1String("part")) {
+        dialogs_.Part(job, page, origin, query);
+    } else if (call == QLatin1String("nowindow")) {
+        LegacyDialog::ForgetWindow(page);
+        Reply(job, QString());
     } else if (call == QLatin1String("source")) {
         // A page's own markup, to a document of the same origin only.
         const QUrl url(value("url"));
@@ -105,6 +108,11 @@ void ProgramCalls::requestStarted(QWebEngineUrlRequestJob* job) {
         if (!source) return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         auto decoder = QStringDecoder(value("charset").toLatin1().constData());
         Reply(job, decoder.isValid() ? decoder.decode(*source) : QString::fromUtf8(*source));
+    } else if (call == QLatin1String("vbscript")) {
+        Reply(job, vbscript::InterpreterSource());
+    } else if (call == QLatin1String("msgbox") || call == QLatin1String("inputbox")) {
+        AskForScript(job, page, call == QLatin1String("msgbox"), value("text"), value("title"),
+                     value(call == QLatin1String("msgbox") ? "buttons" : "value"));
     } else if (call == QLatin1String("measure") || call == QLatin1String("place") || call == QLatin1String("close")) {
         // A dialog answers its own page only.
         LegacyDialog* dialog = LegacyDialog::Find(value("dialog").toInt());

@@ -125,6 +125,13 @@ inline QString QueryHouse(Visit& visit) {
     return visit.page.Js(info).toString();
 }
 
+inline QString ReadJpegHeader(Visit& visit) {
+    visit.page.Click(QStringLiteral("document.getElementsByName('btnRead')[0]"));
+    const QString info = QStringLiteral("document.getElementById('info').innerText");
+    visit.page.WaitFor(info + QStringLiteral(".length > 0"), 3000);
+    return visit.page.Js(info).toString();
+}
+
 inline QString ReadExif(Visit& visit) {
     visit.page.Click(QStringLiteral("document.getElementById('img1')"));
     return visit.LastMessage();

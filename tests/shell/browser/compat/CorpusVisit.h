@@ -56,10 +56,17 @@ public:
         return QStringLiteral("(the dialog stayed open) ");
     }
 
-    // The text of the last message box the page showed (alert()), once it shows one.
+    // The text of the last message box the page showed (alert(), or VBScript's MsgBox), once it shows one.
     QString LastMessage() {
-        WaitUntil([&] { return !messages_.messages().empty(); }, 10000);
-        return messages_.messages().empty() ? QString() : messages_.messages().back().text;
+        const auto texts = [&] {
+            QStringList found;
+            for (const auto& message : messages_.messages()) found << message.text;
+            for (const QString& call : test::LayerProgram::Calls(view_))
+                if (call.startsWith(QLatin1String("msgbox:"))) found << call.section(u':', 2, 2);
+            return found;
+        };
+        WaitUntil([&] { return !texts().isEmpty(); }, 10000);
+        return texts().isEmpty() ? QString() : texts().last();
     }
     // What the page asked of the program, once it asks for `call` ("print:preview"; gui/LayerTestKit.h).
     QStringList ProgramCalls(const QString& call) {

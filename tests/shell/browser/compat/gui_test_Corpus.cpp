@@ -48,10 +48,7 @@ const Artefact kCorpus[] = {
     {"SortableTable", "sortabletable/index.asp", SortByPrice, "A-1031 C-0315 A-1024 B-2007"},
     {"TabPane", "tabpane/index.asp", ChooseTab, "业主：王先生 电话：13800138000"},
     {"htmlAreaColour", "htmlarea/example.html", ColourTextRed, "选择颜色: rgb(255, 0, 0)"},
-    {"htmlAreaTable", "htmlarea/example.html", InsertTable, "插入表格: tables 1",
-     "insert_table.html takes dialogArguments as the caller's window (showModalDialog(url, window)) and reads "
-     "opener._editor_url and the editor's document from it; only plain data crosses into a dialog, so it is "
-     "undefined there"},
+    {"htmlAreaTable", "htmlarea/example.html", InsertTable, "插入表格: tables 1"},
     {"JSCookMenu", "jscookmenu/index.asp", ChooseFromMenuBar, "类别: 出租"},
     {"DhtmlCalendar", "jscalendar/index.asp", PickDate, "看房日期: 2004-03-15"},
     {"AjaxRequest", "ajaxrequest/index.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万"},
@@ -62,13 +59,10 @@ const Artefact kCorpus[] = {
 
     // ---- ours, in the idiom of code found without a licence
     {"OursFrameCalendar", "ours/webcalendar.asp", PickDateInFrame, "看房日期: 2004-03-15"},
-    {"OursBytes2BSTR", "ours/bytes2bstr.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万",
-     "bytes2BSTR is VBScript, which the layer names but does not run"},
-    {"OursVBScriptOnClick", "ours/vbsave.asp", SaveWithoutPrice, "请填写总价！",
-     "Sub btnSave_OnClick and MsgBox are VBScript, which the layer names but does not run"},
-    {"OursDialogGetsTheWindow", "ours/dialogwindow.asp", PickAreaInDialog, "西湖区 / 西湖区（已选）",
-     "the dialog gets the caller's window as dialogArguments; only plain data crosses into a dialog, so it is "
-     "undefined there and caller.document.form1 throws"},
+    {"OursBytes2BSTR", "ours/bytes2bstr.asp", QueryHouse, "翠苑一区 3室2厅 89.5平方米 总价156万"},
+    {"OursVBScriptOnClick", "ours/vbsave.asp", SaveWithoutPrice, "请填写总价！"},
+    {"OursBinaryAjaxVBScriptHelpers", "ours/binaryhelpers.asp", ReadJpegHeader, "长度 32641 开头 ffd8 第七字节 J"},
+    {"OursDialogGetsTheWindow", "ours/dialogwindow.asp", PickAreaInDialog, "西湖区 / 西湖区（已选）"},
     {"OursWebBrowserPreview", "ours/printpreview.asp", PreviewPrintout, "print:preview"},
     {"OursCreatePopupMenu", "ours/popupmenu.asp", MarkFromContextMenu, "状态: 已售"},
 };

@@ -166,6 +166,64 @@ report(refused.length == addresses.length ? 'refused all' : 'opened ' + opened.j
     EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
 }
 
+// A dialog of another site than its caller's gets nothing of the caller, as
+// the old control refused cross-domain access: not the arguments, not the
+// window it was opened from, directly or by a redirect of the caller's server,
+// modal or modeless; the caller's form stays as it was.
+TEST_F(LayerReachTest, DialogsOfAnotherSiteGetNothingOfTheCaller) {
+    LayerProgram::Install(true, {agency.Url(QString()), other.Url(QString())});  // both get the layer
+    other.Route("/tool.asp", OldPage(QStringLiteral(R"(<script>
+var got = typeof window.dialogArguments, wrote = [];
+try { window.dialogArguments.document.form1.area.value = '别的网站'; wrote.push('dialogArguments'); } catch (e) {}
+try { window.opener.document.form1.area.value = '别的网站'; wrote.push('opener'); } catch (e) {}
+document.title = 'got ' + got + ', wrote ' + (wrote.join() || 'nothing');
+window.returnValue = document.title;
+if (location.search == '?modal') window.close();
+</script>)")));
+    agency.Route("/House/jump.asp", {QByteArray(), {{"Location", other.Url(QStringLiteral("/tool.asp?modal")).toUtf8()}}, 302});
+    const QString caller = QString::fromUtf8(kVerdict) + QStringLiteral(R"(
+<form name="form1"><input name="area" value="原值"></form><script>
+var back = window.%1('%2', %3, 'dialogWidth:200px;dialogHeight:100px');
+report((back === undefined ? 'undefined' : back) + '; field ' + document.form1.area.value);
+</script>)");
+    const struct {
+        const char* name;
+        const char* open;
+        QString url;
+        const char* arguments;
+        const char* verdict;
+    } rows[] = {
+        {"modal", "showModalDialog", other.Url(QStringLiteral("/tool.asp?modal")), "window",
+         "DONE got undefined, wrote nothing; field 原值"},
+        {"plain data", "showModalDialog", other.Url(QStringLiteral("/tool.asp?modal")), "{note: '客户电话 13800138000'}",
+         "DONE got undefined, wrote nothing; field 原值"},
+        {"redirected", "showModalDialog", agency.Url(QStringLiteral("/House/jump.asp")), "window",
+         "DONE got undefined, wrote nothing; field 原值"},
+        {"modeless", "showModelessDialog", other.Url(QStringLiteral("/tool.asp")), "window",
+         "DONE undefined; field 原值"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        agency.Route("/House/caller.asp",
+                     OldPage(caller.arg(QLatin1String(row.open), row.url, QString::fromUtf8(row.arguments))));
+        auto view = Show(QUrl(agency.Url(QStringLiteral("/House/caller.asp"))));
+        EXPECT_EQ(Verdict(*view).toStdString(), row.verdict);
+        if (QLatin1String(row.open) != QLatin1String("showModelessDialog")) continue;
+        // The modeless one stays open, its caption saying what it got.
+        LegacyDialog* dialog = nullptr;
+        EXPECT_TRUE(WaitUntil([&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->windowTitle().startsWith("got")) return true;
+            return false;
+        }));
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle().toStdString(), "got undefined, wrote nothing");
+        EXPECT_EQ(Js(*view, QStringLiteral("document.form1.area.value")).toString().toStdString(), "原值");
+        dialog->close();
+        EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
+    }
+}
+
 // A page cannot put its dialog out of the user's reach: size and place stay
 // within the screen, also when the dialog's page moves itself.
 TEST_F(LayerReachTest, DialogsStayOnTheScreen) {

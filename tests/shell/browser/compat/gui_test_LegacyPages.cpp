@@ -36,6 +36,7 @@ namespace {
 using test::Js;
 using test::LayerProgram;
 using test::OpenLegacyDialogs;
+using test::ShownDialog;
 using test::TestHttpServer;
 using test::WaitUntil;
 
@@ -48,6 +49,7 @@ struct Page {
     const char* clipboardBefore = nullptr;  // the clipboard's text before the page opens
     bool allowClipboard = true;  // the user's answer to a page reading the clipboard
     const char* clipboardAfter = nullptr;  // the clipboard's text the page must leave
+    const char* answer = "";  // the button the user chooses in the page's message boxes
 };
 void PrintTo(const Page& page, std::ostream* out) { *out << page.name; }
 
@@ -63,13 +65,8 @@ void Click(WebBrowser& view, QPoint at) { test::Click(view.focusProxy(), at); }
 std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool modal) {
     return [=](WebBrowser& view) {
         Click(view, QPoint(100, 40));
-        LegacyDialog* dialog = nullptr;
-        const bool opened = WaitUntil([&] {
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if ((dialog = qobject_cast<LegacyDialog*>(widget)) && dialog->isVisible()) return true;
-            return false;
-        }, 3000);
-        if (!opened) return;  // the page fails for it
+        LegacyDialog* dialog = ShownDialog(false);
+        if (!dialog) return;  // the page fails for it
         if (!caption.isEmpty()) EXPECT_TRUE(WaitUntil([&] { return dialog->windowTitle() == caption; }));
         EXPECT_EQ(dialog->browser()->size(), area);
         EXPECT_EQ(dialog->parentWidget(), view.window());
@@ -87,12 +84,47 @@ std::function<void(WebBrowser&)> CloseDialog(QSize area, QString caption, bool m
     };
 }
 
+// The user opens the page's dialog with its button and picks 西湖区 in it.
+void PickInDialog(WebBrowser& view) {
+    Click(view, QPoint(100, 40));
+    if (LegacyDialog* dialog = ShownDialog(true)) Click(*dialog->browser(), QPoint(100, 40));
+}
+
+// The user types the price into the page's form, then picks in the dialog.
+void TypePriceAndPick(WebBrowser& view) {
+    Click(view, QPoint(100, 115));
+    test::Type(view.window()->windowHandle(), QStringLiteral("120"));
+    WaitUntil([&] { return Js(view, QStringLiteral("document.form1.price.value")).toString() == "120"; }, 3000);
+    PickInDialog(view);
+}
+
+// The user opens the tool window and picks 西湖区 in it: the page's field
+// shows it while the tool stays open, and so does the caption of the tool's
+// next page. The page's second button answers: the tool shows the answer,
+// and the page has told the tool's script.
+void UseToolWindow(WebBrowser& view) {
+    Click(view, QPoint(100, 40));
+    LegacyDialog* tool = ShownDialog(true);
+    if (!tool) return;
+    EXPECT_FALSE(tool->isModal());
+    Click(*tool->browser(), QPoint(100, 40));
+    EXPECT_TRUE(WaitUntil([&] { return Js(view, QStringLiteral("document.form1.area.value")).toString() == "西湖区"; }));
+    EXPECT_TRUE(WaitUntil([&] { return tool->windowTitle() == "工具：西湖区"; })) << tool->windowTitle().toStdString();
+    test::WaitPainted(*tool->browser());
+    Click(view, QPoint(100, 140));
+    const QString answer = QStringLiteral("document.getElementById('answer').innerText + ' / ' + received");
+    EXPECT_TRUE(WaitUntil([&] { return Js(*tool->browser(), answer).toString() == "已收到 西湖区 / 西湖区"; }))
+        << Js(*tool->browser(), answer).toString().toStdString();
+    tool->close();
+}
+
 const Page kPages[] = {
     // ---- events
     {.name = "attachEvent"},
     {.name = "fireEvent"},
     {.name = "EnterMovesToTheNextField", .act = [](WebBrowser& view) { Key(view, Qt::Key_Return); }},
     {.name = "mouseButtons", .act = [](WebBrowser& view) { Click(view, QPoint(50, 50)); }},
+    {.name = "buttonWithoutTypeDoesNotSubmit", .act = [](WebBrowser& view) { Click(view, QPoint(100, 40)); }},
     {.name = "onpropertychangeFromScript"},
     {.name = "onpropertychangeFromTyping", .act = [](WebBrowser& view) { Key(view, Qt::Key_7); }},
     {.name = "scriptForEvent"},
@@ -149,6 +181,13 @@ const Page kPages[] = {
     {.name = "showModalDialogThatNeverLoads", .act = CloseDialog({400, 300}, QString(), true)},
     {.name = "dialogResizesItself"},
     {.name = "showModelessDialog", .act = CloseDialog({250, 150}, "房源详情", false)},
+    // dialogs and their callers share objects
+    {.name = "dialogFillsTheCallersForm", .act = PickInDialog},
+    {.name = "dialogCallsTheCallersFunction", .act = TypePriceAndPick},
+    {.name = "dialogPassesTheCallersWindowOn"},
+    {.name = "dialogArgumentsReferToThemselves"},
+    {.name = "dialogWithAHugeForm"},
+    {.name = "modelessToolWindow", .act = UseToolWindow},
 
     // ---- encoding: a page, a script, a style sheet of the server without a charset
     {.name = "gbkWithoutCharset"},
@@ -159,10 +198,21 @@ const Page kPages[] = {
     {.name = "printControlInHead", .calls = {"print:preview", "print:print"}},
 
     // ---- what cannot run is named
-    {.name = "VBScriptIsNamed", .calls = {"notice:VBScript"}},
     {.name = "HtcBehaviourIsNamed", .calls = {"notice:HTC 行为 (behavior)"}},
     {.name = "UnknownActiveXIsNamed", .calls = {"notice:ActiveX 控件 Excel.Application"}},
     {.name = "ActiveXControlIsNamed", .calls = {"notice:ActiveX 控件 ShockwaveFlash.ShockwaveFlash"}},
+
+    // ---- VBScript
+    {.name = "vbscriptFormCheck",
+     .calls = {"msgbox:房源登记:请输入客户姓名:确定:确定:warning", "msgbox:房源登记:确定保存 张三 吗？:是/否:否:question"},
+     .answer = "是"},
+    {.name = "vbscriptBytes2BSTR"},
+    {.name = "vbscriptAndJScriptCallEachOther"},
+    {.name = "vbscriptDocumentOrder"},
+    {.name = "vbscriptFirstBlockInACell"},
+    {.name = "vbscriptHandlers"},
+    {.name = "vbscriptThatCannotRunIsNamed",
+     .calls = {"notice:VBScript（第 9 行：Class）", "notice:VBScript（第 15 行：语法错误）"}},
 
     // ---- JScript's own syntax: qualified function names and conditional compilation
     {.name = "jscriptInlineBlock"},
@@ -220,7 +270,7 @@ protected:
         return verdict;
     }
     QString Verdict(const Page& page, bool layer) {
-        LayerProgram::Install(layer, {Origin()}, page.allowClipboard);
+        LayerProgram::Install(layer, {Origin()}, page.allowClipboard, QString::fromUtf8(page.answer));
         if (page.clipboardBefore) QGuiApplication::clipboard()->setText(QString::fromUtf8(page.clipboardBefore));
         WebBrowser view;
         view.resize(800, 600);
@@ -360,6 +410,26 @@ TEST_F(LegacyPageTest, ClosingTheCallerWithItsDialogOpen) {
     ASSERT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 1; }));
     view.reset();
     EXPECT_TRUE(WaitUntil([&] { return OpenLegacyDialogs() == 0; }));
+}
+
+// A modeless dialog goes with the page that opened it, as it did: when the
+// page goes to another page, and when its window closes.
+TEST_F(LegacyPageTest, ToolWindowsGoWithTheirCaller) {
+    LayerProgram::Install(true, {Origin()});
+    for (const bool navigate : {true, false}) {
+        SCOPED_TRACE(navigate ? "another page" : "window closed");
+        auto view = std::make_unique<WebBrowser>();
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(Open(*view, QStringLiteral("/legacy/modelessToolWindow.asp"), true));
+        Click(*view, QPoint(100, 40));
+        ASSERT_TRUE(ShownDialog(true));
+        if (navigate)
+            Open(*view, QStringLiteral("/legacy/count.asp"), false);
+        else
+            view.reset();
+        EXPECT_TRUE(WaitUntil([] { return OpenLegacyDialogs() == 0; }));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LegacyPageTest, ::testing::ValuesIn(kPages),

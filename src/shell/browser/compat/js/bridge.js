@@ -1,10 +1,12 @@
 // What pages of the agency's server ask of the program itself: dialogs,
 // printing, the clipboard, notices (window.__lumaroIE), and the identity of
 // the browser they were written for. LUMARO is the program's configuration
-// for this page: {page, token, origins, agent, dialog: {id, args}}.
-(function () {
+// for this page: {page, token, origins, agent, dialog}. BRIDGE is what the
+// layer's own scripts use of it (sharing.js, dialogs.js); undefined where
+// the layer already runs in this window.
+var BRIDGE = (function () {
   'use strict';
-  if (Object.prototype.hasOwnProperty.call(window, '__lumaroIE')) return;
+  if (Object.prototype.hasOwnProperty.call(window, '__lumaroIE')) return undefined;
 
   // The browser's own request functions, taken before a page can replace them
   // (pages of that time often define an XMLHttpRequest of their own).
@@ -36,25 +38,7 @@
     return error;
   }
 
-  // Only plain data crosses into a dialog and back: JSON, or nothing.
-  function pack(value) {
-    if (value === undefined) return '';
-    try {
-      var text = JSON.stringify(value);
-      return text === undefined ? '' : text;
-    } catch (e) {
-      return '';
-    }
-  }
-  function unpack(text) {
-    if (text === null || text === '') return undefined;
-    try {
-      return JSON.parse(text);
-    } catch (e) {
-      return undefined;
-    }
-  }
-
+  var exports = {call: call, accessDenied: accessDenied, dialogResult: null, argumentsOf: null};
   Object.defineProperty(window, '__lumaroIE', {value: Object.freeze({
     notice: function (feature) { call('notice', {feature: feature}); },
     print: function (kind) { call('print', {kind: kind}); },
@@ -62,38 +46,20 @@
     readClipboard: function () { return call('clipboard', {op: 'read'}); },
     writeClipboard: function (text) { return call('clipboard', {op: 'write', text: String(text)}) !== null; },
     // The page's markup as its server sent it, or null.
-    pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); }
+    pageSource: function (url, charset) { return call('source', {url: url, charset: charset}); },
+    // For VBScript (js/vbscript): its interpreter's code, and its MsgBox and
+    // InputBox in the program's boxes (the answer's vb constant; the text, or null when cancelled).
+    vbscript: function () { return call('vbscript', {}); },
+    msgBox: function (text, buttons, title) { return call('msgbox', {text: text, buttons: buttons, title: title}); },
+    inputBox: function (prompt, title, proposal) {
+      var answer = call('inputbox', {text: prompt, title: title, value: proposal});
+      return answer === null || answer.charAt(0) !== '1' ? null : answer.slice(1);
+    },
+    // What a dialog's page gives its caller when the user closes it (its returnValue), and the
+    // arguments of a modeless dialog this page opened, for its later pages (dialogs.js).
+    dialogResult: function () { return exports.dialogResult ? exports.dialogResult() : null; },
+    dialogArgumentsOf: function (dialog) { return exports.argumentsOf ? exports.argumentsOf(dialog) : undefined; }
   })});
-
-  function dialog(modal) {
-    return function (url, args, features) {
-      var address = new URL(String(url), document.baseURI).href;
-      var answer = call('dialog', {modal: modal ? 1 : 0, url: address, args: pack(args), features: features || ''});
-      // A web page only: a local file or a script of the caller's is refused, as the old control refused it.
-      if (answer === null && !/^https?:/i.test(address)) throw accessDenied();
-      return modal ? unpack(answer) : undefined;
-    };
-  }
-  window.showModalDialog = dialog(true);
-  window.showModelessDialog = dialog(false);
-
-  if (LUMARO.dialog) {
-    if (window === window.top) {
-      var arguments_ = unpack(LUMARO.dialog.args);
-      Object.defineProperty(window, 'dialogArguments', {get: function () { return arguments_; }, configurable: true});
-      // window.dialogHeight = "300px" resizes the dialog; reading tells where it is.
-      ['Width', 'Height', 'Left', 'Top'].forEach(function (side) {
-        var which = {dialog: LUMARO.dialog.id, side: side.toLowerCase()};
-        Object.defineProperty(window, 'dialog' + side, {
-          configurable: true,
-          get: function () { return call('measure', which) + 'px'; },
-          set: function (value) { call('place', {dialog: which.dialog, side: which.side, value: String(value)}); }
-        });
-      });
-    }
-    // From a frame of the dialog too, as the old browser did: the dialog closes.
-    window.close = function () { call('close', {dialog: LUMARO.dialog.id, value: pack(window.top.returnValue)}); };
-  }
 
   // The browser the pages were written for, as servers and scripts asked.
   var agent = LUMARO.agent;
@@ -111,4 +77,5 @@
   Object.keys(identity).forEach(function (name) {
     Object.defineProperty(navigator, name, {get: function () { return identity[name]; }, configurable: true});
   });
+  return exports;
 })();

@@ -31,7 +31,16 @@ void AnswerShaper::Body(const char* data, qsizetype size) {
         if (kept_.size() > kMaxKeptPage) {
             keep_ = false;
             kept_.clear();
+            Send(last_.constData(), last_.size());
+            last_.clear();
         }
+    }
+    if (headSent_ && keep_) {
+        // The last piece waits for the page's end, which keeps the page first:
+        // its scripts may ask for it while the browser parses that end.
+        Send(last_.constData(), last_.size());
+        last_ = QByteArray(data, size);
+        return;
     }
     if (headSent_) return Send(data, size);
     held_.append(data, size);
@@ -44,6 +53,10 @@ void AnswerShaper::Body(const char* data, qsizetype size) {
 void AnswerShaper::End() {
     if (ended_) return;
     ended_ = true;
+    // Pages whose markup the layer reads again: <xml> islands, and VBScript for
+    // the lines it names; kept before the browser has the page's end.
+    if (keep_ && (kept_.contains("<xml") || kept_.contains("<XML") || kept_.toLower().contains("vbscript")))
+        KeepPage(exchange_.url, kept_);
     if (!headSent_) {
         if (transform_) {
             // The charset the browser will read it in, where the answer or the page names it.
@@ -54,8 +67,9 @@ void AnswerShaper::End() {
         }
         SendHead();
     }
+    Send(last_.constData(), last_.size());
+    last_.clear();
     if (chunked_) browser_->write("0\r\n\r\n");
-    if (keep_ && (kept_.contains("<xml") || kept_.contains("<XML"))) KeepPage(exchange_.url, kept_);
 }
 
 void AnswerShaper::SendHead() {

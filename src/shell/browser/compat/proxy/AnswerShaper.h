@@ -13,7 +13,7 @@ namespace lumaro::proxy {
 
 // One final answer on its way to the browser: what the layer does to it (the
 // GBK label for a page that names no encoding, the copy kept of a page with
-// <xml> islands, a whole-answer transform) and its framing on the browser's
+// <xml> islands or VBScript, a whole-answer transform) and its framing on the browser's
 // connection. It holds back only what a decision needs: the page's first
 // bytes for the label, or the whole answer (up to the transform's limit) for
 // a transform; everything else goes on as it comes.
@@ -47,7 +47,7 @@ private:
     bool label_ = false, keep_ = false, headSent_ = false, chunked_ = false, closeAfter_ = false;
     std::optional<WholeAnswerTransform> transform_;
     qsizetype hold_ = 0;  // bytes held back before the head goes
-    QByteArray held_, kept_;
+    QByteArray held_, kept_, last_;  // last_: a kept page's latest piece, not yet sent
     bool ended_ = false;
 };
 

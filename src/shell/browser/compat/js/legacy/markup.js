@@ -147,7 +147,7 @@ function arrived(doc, st, node) {
     // opens the body for it, where a page that rewrites its body (to print a
     // part of it) would destroy it.
     doc.head.appendChild(node);
-  } else if (tag === 'script' && node.hasAttribute('event') && node.hasAttribute('for')) {
+  } else if (tag === 'script' && node.hasAttribute('event') && node.hasAttribute('for') && !vbscript(node)) {
     // Handler scripts wait for their event (this browser would run some at once).
     node.setAttribute('type', 'text/x-event-handler');
   }
@@ -183,8 +183,7 @@ function deeperComments(doc, st) {
 // What the page needs before its load handlers run, and what can wait until it has loaded.
 var SCAN = 'script[for][event],[onpropertychange],style,[style*="alpha" i],[style*="expression" i],' +
            '[style*="behavior" i],[style*="filter" i],[style*="hand" i]';
-var SCAN_LATER = 'script[language],script[type],[language],a[href^="vbscript:" i],object[classid],' +
-                 'link[rel~="stylesheet" i]';
+var SCAN_LATER = 'object[classid],link[rel~="stylesheet" i]';
 
 // Once the page is parsed: handler scripts, property handlers and old CSS.
 function scanPage(doc, st) {
@@ -212,15 +211,18 @@ function scanPage(doc, st) {
   else window.addEventListener('load', later, {once: true});
 }
 
+// VBScript: vbscript/loader.js runs it (handler scripts included).
+function vbscript(script) {
+  var type = script.getAttribute('type');
+  return type !== null && type.trim() ? /vbs/i.test(type) : /vbs/i.test(script.getAttribute('language') || '');
+}
+
 // Once the page has loaded: what cannot run, and linked style sheets.
 function scanLoadedPage(doc) {
   var found = doc.querySelectorAll(SCAN_LATER);
   for (var i = 0; i < found.length; i++) {
     var el = found[i], tag = el.localName;
-    if (/vbs/i.test(el.getAttribute('language') || '') || (tag === 'script' && /vbs/i.test(el.type)) ||
-        (tag === 'a' && /^\s*vbscript:/i.test(el.getAttribute('href') || ''))) {
-      notice('VBScript');
-    } else if (tag === 'object') {
+    if (tag === 'object') {
       var id = classId(el);
       if (!WEBBROWSER.test(id) && !SCRIPTX.test(id)) notice('ActiveX 控件 ' + (CONTROLS[id.toUpperCase()] || id));
     } else if (tag === 'link') {
@@ -270,6 +272,7 @@ function propertyChangeAttribute(el) {
 
 // <script for="btn" event="onclick">: the script is the element's handler.
 function handlerScript(doc, script) {
+  if (vbscript(script)) return;
   var name = script.getAttribute('for').trim();
   var type = handlerType(script.getAttribute('event').trim().replace(/\(.*$/, ''));
   if (!type) return;

@@ -16,5 +16,6 @@ if (!R) {
   patchFrames(R);
   patchWhitespace(R);
   patchColours(R);
+  patchButtons(R);
 }
 setUpDocument(window.document);

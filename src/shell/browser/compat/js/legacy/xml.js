@@ -319,6 +319,8 @@ function patchXml(R) {
   function vbArray(items) {
     var safe = {};
     arrays.set(safe, items);
+    // VBScript reads these as its own arrays (vbscript/objects.js).
+    Object.defineProperty(safe, Symbol.for('lumaro.legacy.safearray'), {value: items});
     return safe;
   }
   global('VBArray', function VBArray(safe) {

@@ -1,0 +1,1 @@
+steps.push "vbs-file"
