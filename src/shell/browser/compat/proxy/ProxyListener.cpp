@@ -84,8 +84,8 @@ void Stop() {
     s.listening = false;
     QMetaObject::invokeMethod(s.server, [server = s.server.data()] {
         server->close();
-        for (ProxyExchange* exchange : server->findChildren<ProxyExchange*>(QString(), Qt::FindDirectChildrenOnly))
-            exchange->End();
+        for (QObject* child : server->children())
+            if (auto* exchange = dynamic_cast<ProxyExchange*>(child)) exchange->End();
         UpstreamPool::Here().Clear();
     }, Qt::BlockingQueuedConnection);
 }
