@@ -2,36 +2,22 @@
 
 #include <QByteArray>
 
-// What the proxy sends the browser of an answer of the layer's plain-http
-// server: its pages and scripts whole, rewritten with JScript's meaning
-// (SourceRewrite.h) and a Content-Length to match (a chunked answer is sent
-// whole, unchunked); everything else, and anything larger than kMaxBody, as it
-// comes. The proxy passes every byte of the answer through Pass, head first,
-// and calls End when the answer is complete.
-namespace lumaro {
+#include "shell/browser/compat/proxy/ProxyState.h"
 
-class AnswerRewrite {
-public:
-    static constexpr qsizetype kMaxBody = 8 * 1024 * 1024;
+// What the proxy does with JScript's syntax in an answer of the layer's
+// plain-http server: its pages and scripts, whole, are rewritten with
+// JScript's meaning (SourceRewrite.h) and sent with a Content-Length to match;
+// everything else (style sheets, other statuses, compressed answers), and
+// anything larger than kMaxBody, passes as it comes.
+namespace lumaro::AnswerRewrite {
 
-    explicit AnswerRewrite(bool layerOrigin);
-    // What to send on now.
-    QByteArray Pass(const QByteArray& bytes);
-    // What is left to send once the answer is complete.
-    QByteArray End();
+inline constexpr qsizetype kMaxBody = 8 * 1024 * 1024;
 
-    // LUMARO_JSCRIPT_REWRITE=off (read once, at the first answer) sends every
-    // answer as it came: for measuring what the rewriting costs.
-    static bool Enabled();
+// The proxy's whole-answer transform for it.
+proxy::WholeAnswerTransform Transform();
 
-private:
-    enum class Mode { Head, Keep, Stream };
-    void Decide();
+// LUMARO_JSCRIPT_REWRITE=off (read once) sends every answer as it came: for
+// measuring what the rewriting costs.
+bool Enabled();
 
-    Mode mode_;
-    QByteArray head_, body_;
-    bool page_ = false, chunked_ = false;
-    QByteArray charset_;
-};
-
-}  // namespace lumaro
+}  // namespace lumaro::AnswerRewrite

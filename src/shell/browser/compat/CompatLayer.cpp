@@ -16,9 +16,11 @@
 
 #include "config/mdlINI.h"
 #include "shell/browser/BrowserPage.h"
+#include "shell/browser/WebBrowser.h"
 #include "shell/browser/compat/CharsetProxy.h"
 #include "shell/browser/compat/LayerOrigins.h"
 #include "shell/browser/compat/LayerScript.h"
+#include "shell/browser/compat/NoticeBar.h"
 #include "shell/browser/compat/ProgramCalls.h"
 #include "ui/WindowKit.h"
 
@@ -51,6 +53,7 @@ struct LayerState {
     QList<QPointer<QWebEngineProfile>> profiles;  // those the layer is installed in
     bool profileWide = false;  // the script in the profiles, not the pages (UpdatePage)
     int nextPageId = 1;
+    QStringList told;  // what the user was told about the proxy, once each
 };
 
 LayerState& State() {
@@ -178,6 +181,24 @@ public:
     }
 };
 
+// A page of the layer's that the proxy cannot label now says why, once.
+void TellWhatIsMissing(BrowserPage* page) {
+    const auto missing = CharsetProxy::Missing(origins::Of(page->url()));
+    QWidget* view = QWebEngineView::forPage(page);
+    if (!missing || !view || !CompatLayer::AppliesTo(page->url()) || State().told.contains(*missing)) return;
+    State().told << *missing;
+    NoticeBar::For(view)->Say(*missing);
+}
+
+// The host the server's address will have, as far as it is known at start:
+// the configured address's, or the lookup service's (a service on this
+// machine looks up a server on it).
+QString ServerHostAtStart() {
+    const std::string address = ReadIniString(ConfigFilePath, "ServerINFO", "ServerIP");
+    if (address.empty()) return {};
+    return WebBrowser::AddressUrl(ui::Q(address)).host(QUrl::EncodeUnicode);
+}
+
 }  // namespace
 
 void CompatLayer::RegisterScheme() {
@@ -192,7 +213,7 @@ void CompatLayer::Start() {
     const bool on = ReadIniString(ConfigFilePath, "Setup", "IECompat") != "False";
     const QStringList entries = ui::Q(ReadIniString(ConfigFilePath, "Setup", "IECompatHosts")).split(u',');
     Configure(on, entries);
-    if (on) CharsetProxy::Start();
+    if (on) CharsetProxy::Start(ServerHostAtStart());
 }
 
 void CompatLayer::Configure(bool on, const QStringList& extraEntries) {
@@ -236,6 +257,7 @@ void CompatLayer::AttachDialog(BrowserPage* page, int dialogId, const QJsonObjec
             State().profileWide = true;
             OriginsChanged();
         });
+        QObject::connect(page, &QWebEnginePage::loadFinished, page, [page] { TellWhatIsMissing(page); });
     }
     PageState& state = State().pages[id];
     state.page = page;
@@ -269,6 +291,7 @@ std::optional<QByteArray> CompatLayer::WhoIs(const QMap<QByteArray, QByteArray>&
 }
 
 void CompatLayer::InstallInProfile(QWebEngineProfile* profile) {
+    CharsetProxy::EngineStarted();
     profile->setUrlRequestInterceptor(new RequestGuard(profile));
     profile->installUrlSchemeHandler(ProgramCalls::kScheme, new ProgramCalls(profile));
     State().profiles << profile;

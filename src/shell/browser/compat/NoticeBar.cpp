@@ -30,8 +30,21 @@ NoticeBar::NoticeBar(QWidget* view) : QLabel(view) {
 void NoticeBar::Add(const QString& feature) {
     if (feature.isEmpty() || features_.contains(feature)) return;
     features_ << feature;
-    setText(QStringLiteral("此网页使用了 %1，本程序无法运行这部分内容。 <a href=\"close\">关闭</a>")
-                .arg(features_.join(QStringLiteral("、")).toHtmlEscaped()));
+    Show();
+}
+
+void NoticeBar::Say(const QString& message) {
+    message_ = message;
+    Show();
+}
+
+void NoticeBar::Show() {
+    QStringList lines;
+    if (!message_.isEmpty()) lines << message_.toHtmlEscaped();
+    if (!features_.isEmpty())
+        lines << QStringLiteral("此网页使用了 %1，本程序无法运行这部分内容。")
+                     .arg(features_.join(QStringLiteral("、")).toHtmlEscaped());
+    setText(lines.join(QStringLiteral(" ")) + QStringLiteral(" <a href=\"close\">关闭</a>"));
     show();
     raise();
     FollowView();
@@ -39,6 +52,7 @@ void NoticeBar::Add(const QString& feature) {
 
 void NoticeBar::Clear() {
     features_.clear();
+    message_.clear();
     hide();
     Reserve(0);
 }

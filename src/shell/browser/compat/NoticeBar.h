@@ -16,6 +16,8 @@ public:
     static NoticeBar* For(QWidget* view);
 
     void Add(const QString& feature);
+    // A line of its own about the program rather than the page.
+    void Say(const QString& message);
     const QStringList& features() const { return features_; }
 
 protected:
@@ -26,8 +28,10 @@ private:
     void Clear();
     void FollowView();
     void Reserve(int height);  // room at the top of the view
+    void Show();
 
     QStringList features_;
+    QString message_;
 };
 
 }  // namespace lumaro
