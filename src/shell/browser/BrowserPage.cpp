@@ -1,9 +1,11 @@
 #include "shell/browser/BrowserPage.h"
 
 #include <QAuthenticator>
+#include <QPointer>
 #include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineView>
+#include <memory>
 
 #include "shell/browser/BrowserProfile.h"
 #include "shell/browser/BrowserPrompts.h"
@@ -67,6 +69,10 @@ BrowserPage::BrowserPage(QWebEngineProfile* profile, QObject* parent) : QWebEngi
     connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         if (url.scheme() != QStringLiteral("data")) crashPage_ = false;
     });
+    connect(this, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (preparing_) closeWaiting_ = true;
+        else emit closeRequested();
+    });
     CompatLayer::Attach(this);
 }
 
@@ -116,14 +122,35 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 // window of a modeless dialog the page's layer opens is that dialog.
 QWebEnginePage* BrowserPage::createWindow(WebWindowType type) {
     QWebEnginePage* page = LegacyDialog::TakeWindow(this);
+    QPointer<BrowserWindow> window;
     if (!page) {
-        auto* window = new BrowserWindow(profile());
+        window = new BrowserWindow(profile());
         if (type == WebBrowserBackgroundTab) window->setAttribute(Qt::WA_ShowWithoutActivating);
-        window->show();
         page = window->browser()->page();
     }
-    if (auto* adopting = qobject_cast<BrowserPage*>(page)) CompatLayer::Adopting(adopting);
+    auto* adopting = qobject_cast<BrowserPage*>(page);
+    if (adopting) CompatLayer::Adopting(adopting);
+    // Once the engine has given the window's contents to the page: after this returns.
+    QTimer::singleShot(0, page, [adopting, page, window] {
+        if (adopting) adopting->PrepareToDraw(window);
+        else if (window) window->show();
+    });
     return page;
+}
+
+// The engine (Qt WebEngine 6.4) gives a window that a page opened without an
+// address, and writes into, no preferences of its own; the first text drawn in
+// it then ends the program. Preparing to print makes them (the PDF is thrown
+// away), so that is done before the window is shown; a close the page's script
+// asks for meanwhile waits for it, as the engine would stop at printing what is gone.
+void BrowserPage::PrepareToDraw(QWidget* window) {
+    preparing_ = true;
+    printToPdf([this, alive = std::weak_ptr<char>(alive_)](const QByteArray&) {
+        if (alive.expired()) return;  // called as the page goes
+        preparing_ = false;
+        if (closeWaiting_) emit closeRequested();
+    });
+    if (window) window->show();
 }
 
 void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg) { pagebox::Alert(DialogParent(), msg); }

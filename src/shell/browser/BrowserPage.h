@@ -3,6 +3,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <memory>
 
 #include "shell/browser/HttpLogins.h"
 
@@ -33,6 +34,8 @@ public:
 
 signals:
     void commandRequested(const QString& toolName);
+    // The page's script closed its window (windowCloseRequested), once the page can go.
+    void closeRequested();
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -49,12 +52,16 @@ private:
     void OnRenderProcessTerminated(RenderProcessTerminationStatus status, int exitCode);
     bool ShowingOwnContent() const;
     QWidget* DialogParent() const;
+    void PrepareToDraw(QWidget* window);
 
     HttpLogins logins_;
     QString localHtml_;    // the last page of the program's own, to show again after a crash
     bool crashPage_ = false;
     QUrl crashedUrl_;
     bool crashedLocal_ = false;
+    bool preparing_ = false;     // PrepareToDraw has not finished
+    bool closeWaiting_ = false;  // the script closed the window meanwhile
+    std::shared_ptr<char> alive_ = std::make_shared<char>();  // gone before the engine's page is
 };
 
 }  // namespace lumaro

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/browser/BrowserPage.h"
 #include "shell/browser/WebBrowser.h"
 #include "ui/WindowKit.h"
 
@@ -23,7 +24,7 @@ BrowserWindow::BrowserWindow(QWebEngineProfile* profile) : QWidget(nullptr), bro
     QWebEnginePage* page = browser_->page();
     connect(page, &QWebEnginePage::titleChanged, this, &BrowserWindow::UpdateCaption);
     connect(page, &QWebEnginePage::urlChanged, this, &BrowserWindow::UpdateCaption);
-    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(browser_->browserPage(), &BrowserPage::closeRequested, this, &QWidget::close);
     // window.open(url, name, "width=...,height=...") asks for a size and place.
     connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect& geometry) {
         if (geometry.width() > 0 && geometry.height() > 0) resize(geometry.size());

@@ -155,6 +155,23 @@ TEST_F(WebBrowserTest, PagesOpenWindowsThatShareTheLogin) {
         window->browser()->page()->runJavaScript("window.close()");
         EXPECT_TRUE(WaitUntil([&] { return OpenBrowserWindows().empty(); }));
     }
+    // A window opened without an address and written into, as print previews were: it shows
+    // what was written, frame after frame, and the opener still reaches it.
+    Js("window.preview = window.open('', '_blank', 'width=300,height=200');"
+       "preview.document.write('<title>打印预览</title><p>月供明细</p>'); preview.document.close();");
+    ASSERT_TRUE(WaitUntil([] { return OpenBrowserWindows().size() == 1; }));
+    BrowserWindow* preview = OpenBrowserWindows().front();
+    QWebEnginePage* written = preview->browser()->page();
+    const auto inPreview = [&](const QString& js) {
+        return Await<QVariant>([&](auto set) { written->runJavaScript(js, set); });
+    };
+    inPreview("requestAnimationFrame(() => requestAnimationFrame(() => window.drawn = true))");
+    EXPECT_TRUE(WaitUntil([&] { return inPreview("window.drawn").toBool(); }));
+    EXPECT_TRUE(preview->isVisible() && preview->windowTitle() == QStringLiteral("打印预览"));
+    EXPECT_EQ(inPreview("document.body.innerText").toString(), QStringLiteral("月供明细"));
+    EXPECT_EQ(Js("preview.document.body.innerText").toString(), QStringLiteral("月供明细"));
+    Js("preview.close()");
+    EXPECT_TRUE(WaitUntil([&] { return OpenBrowserWindows().empty(); }));
 }
 
 // A download is proposed under the server's file name, saved where the user chose and reported.

@@ -126,7 +126,7 @@ LegacyDialog::LegacyDialog(QWidget* owner, QWebEngineProfile* profile, const Dia
     // Esc closes the dialog wherever the focus is in its page, as the old browser's did.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             &LegacyDialog::ReadReturnValueAndClose);
-    connect(browser_->page(), &QWebEnginePage::windowCloseRequested, this, &LegacyDialog::ReadReturnValueAndClose);
+    connect(browser_->browserPage(), &BrowserPage::closeRequested, this, &LegacyDialog::ReadReturnValueAndClose);
 
     if (owner && owner->screen()) setScreen(owner->screen());
     if (features.resizable) browser_->setMinimumSize(100, 50);
