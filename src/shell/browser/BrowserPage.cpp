@@ -148,6 +148,7 @@ void BrowserPage::PrepareToDraw(QWidget* window) {
     printToPdf([this, alive = std::weak_ptr<char>(alive_)](const QByteArray&) {
         if (alive.expired()) return;  // called as the page goes
         preparing_ = false;
+        emit prepared();
         if (closeWaiting_) emit closeRequested();
     });
     if (window) window->show();

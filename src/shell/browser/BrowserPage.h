@@ -32,10 +32,16 @@ public:
     bool ShowingCrashPage() const { return crashPage_; }
     void Recover();
 
+    // A window just opened is made ready to be drawn first (PrepareToDraw);
+    // until prepared(), the engine prints nothing else of it.
+    bool Preparing() const { return preparing_; }
+
 signals:
     void commandRequested(const QString& toolName);
     // The page's script closed its window (windowCloseRequested), once the page can go.
     void closeRequested();
+    // The window's contents can be drawn and printed (PrepareToDraw is done).
+    void prepared();
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

@@ -105,7 +105,14 @@ void WebBrowser::Stop() {
     progress_->Finish();
 }
 
+bool WebBrowser::PutOffUntilPrintable(const std::function<void()>& retry) {
+    if (!page_ || !page_->Preparing()) return false;
+    connect(page_.data(), &BrowserPage::prepared, this, retry, Qt::SingleShotConnection);
+    return true;
+}
+
 void WebBrowser::PrintPage() {
+    if (PutOffUntilPrintable([this] { PrintPage(); })) return;
     if (printer_) return;  // one print at a time; the running one finishes first
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setResolution(300);  // the page reaches a printer as an image: sharp enough, not huge
@@ -115,6 +122,7 @@ void WebBrowser::PrintPage() {
 }
 
 void WebBrowser::PreviewPage() {
+    if (PutOffUntilPrintable([this] { PreviewPage(); })) return;
     if (printer_) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(300);
@@ -138,6 +146,7 @@ void WebBrowser::PageSetup() {
 }
 
 void WebBrowser::PrintToPdf(const QString& path) {
+    if (PutOffUntilPrintable([this, path] { PrintToPdf(path); })) return;
     if (printer_) return;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);

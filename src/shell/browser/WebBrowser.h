@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <QPageLayout>
@@ -72,6 +73,8 @@ signals:
     void commandRequested(const QString& toolName);
 
 private:
+    // True when `retry` is put off until a window just opened can be printed.
+    bool PutOffUntilPrintable(const std::function<void()>& retry);
     void Print(std::unique_ptr<QPrinter> printer);
     void OnPrintDone(bool ok);
 

@@ -174,6 +174,28 @@ TEST_F(WebBrowserTest, PagesOpenWindowsThatShareTheLogin) {
     EXPECT_TRUE(WaitUntil([&] { return OpenBrowserWindows().empty(); }));
 }
 
+// A report written into a window of its own and printed at once, as the print buttons of that time did.
+TEST_F(WebBrowserTest, AWrittenWindowPrintsAtOnce) {
+    server.Route("/list", Html("<p>房源列表</p>"));
+    ASSERT_TRUE(Load(*view, server.Url("/list")));
+    const QString pdf = ui::Q(profiles.file("report.pdf"));
+    int asked = 0;
+    prompts::SetPrintDialog([&](QWidget*, QPrinter& printer) {
+        ++asked;
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    Js("var w = window.open('', '_blank', 'width=300,height=200');"
+       "w.document.write('<p>月供明细 Lumaro-4712</p>'); w.document.close(); w.print();");
+    ASSERT_TRUE(WaitUntil([] { return OpenBrowserWindows().size() == 1; }));
+    WebBrowser* report = OpenBrowserWindows().front()->browser();
+    ASSERT_TRUE(WaitUntil([&] { return asked == 1 && !report->IsPrinting(); }, 20000));
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(test::PdfText(pdf).contains("月供明细 Lumaro-4712")) << test::PdfText(pdf).toStdString();
+    OpenBrowserWindows().front()->close();
+    EXPECT_TRUE(WaitUntil([&] { return OpenBrowserWindows().empty(); }));
+}
+
 // A download is proposed under the server's file name, saved where the user chose and reported.
 TEST_F(WebBrowserTest, DownloadsAreSavedWhereTheUserChooses) {
     const QByteArray bytes = QByteArray("客户名单\n").repeated(5000);
