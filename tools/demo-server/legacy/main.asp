@@ -47,6 +47,18 @@ function initPage() {
   document.frmQuery.btnQuery.attachEvent("onclick", queryHouses);
 }
 
+// The list found, in a window of its own to print, as the old 打印清单 button did.
+function printList() {
+  var list = document.all.result.innerHTML;
+  if (list == "") list = "<p>请先查询。</p>";
+  var win = window.open("", "_blank", "width=640,height=420,scrollbars=yes");
+  win.document.write("<html><head><title>房源清单</title>" +
+                     document.getElementsByTagName("style")[0].outerHTML + "</head><body>" +
+                     "<h3>房源清单</h3>" + list + "<p><input type=button class=btn value='打 印' onclick='window.print()'> " +
+                     "<input type=button class=btn value='关 闭' onclick='window.close()'></p></body></html>");
+  win.document.close();
+}
+
 window.attachEvent("onload", initPage);
 </script>
 </head>
@@ -58,6 +70,7 @@ window.attachEvent("onload", initPage);
     <td align="right">
       <input type="button" class="btn" value="打印预览" onclick="WebBrowser.ExecWB(7,1)">
       <input type="button" class="btn" value="打 印" onclick="WebBrowser.ExecWB(6,1)">
+      <input type="button" class="btn" value="打印清单" onclick="printList()">
     </td>
   </tr>
 </table>
