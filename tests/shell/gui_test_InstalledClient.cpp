@@ -117,20 +117,25 @@ TEST_F(InstalledClient, ASecondStartBringsTheWindowToTheFront) {
     QProcess first, second, other;
     start(first, program, Environment("clerk"));
     ASSERT_TRUE(WaitUntil([&] { return test::x11::WindowsTitled(title).size() == 1; }, 120000));
-    const test::x11::Window window = test::x11::WindowsTitled(title).front();
-    // Asked again until it holds: a window the window manager has not taken on yet ignores the request.
+    // Asked again until it holds, of the window the title names then: while the program is still
+    // starting, a request can reach a window the window manager has not taken on yet, or one that
+    // is replaced.
+    test::x11::Window window = 0;
     ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<test::x11::Window> windows = test::x11::WindowsTitled(title);
+        if (windows.size() != 1) return false;
+        window = windows.front();
         if (test::x11::IsMinimized(window)) return true;
         test::x11::Minimize(window);
         return false;
-    }, 30000));
+    }, 30000)) << "windows titled so: " << test::x11::WindowsTitled(title).size();
 
     start(second, program, Environment("clerk"));
     ASSERT_TRUE(second.waitForFinished(120000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(WaitUntil([&] { return !test::x11::IsMinimized(window) && test::x11::ActiveWindow() == window; }, 30000))
-        << "minimized: " << test::x11::IsMinimized(window) << ", active: " << test::x11::ActiveWindow() << " not "
-        << window;
+        << "minimized: " << test::x11::IsMinimized(window) << ", active: " << test::x11::ActiveWindow() << " ("
+        << test::x11::TitleOf(test::x11::ActiveWindow()).toStdString() << ") not " << window;
     EXPECT_EQ(test::x11::WindowsTitled(title).size(), 1u);
     EXPECT_EQ(first.state(), QProcess::Running);
 

@@ -38,14 +38,19 @@ std::vector<Item> Property(xcb_connection_t* c, xcb_window_t window, const char*
 
 }  // namespace
 
+QString TitleOf(Window window) {
+    xcb_connection_t* c = Connection();
+    if (!c) return {};
+    const std::vector<char> name = Property<char>(c, window, "_NET_WM_NAME");
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 std::vector<Window> WindowsTitled(const QString& title) {
     std::vector<Window> found;
     xcb_connection_t* c = Connection();
     if (!c) return found;
-    for (const Window window : Property<std::uint32_t>(c, Root(c), "_NET_CLIENT_LIST")) {
-        const std::vector<char> name = Property<char>(c, window, "_NET_WM_NAME");
-        if (QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) == title) found.push_back(window);
-    }
+    for (const Window window : Property<std::uint32_t>(c, Root(c), "_NET_CLIENT_LIST"))
+        if (TitleOf(window) == title) found.push_back(window);
     return found;
 }
 
